@@ -48,6 +48,8 @@ class HeadlessPlatform final : public Platform {
 
   InputSample SampleInput() override { return Keys_.Take(true); }
 
+  bool IsKeyDown(uint8_t key) override { return Keys_.IsDown(key); }
+
   void InjectKey(uint8_t key, bool down) override {
     if (down && !Keys_.IsDown(key)) {
       PendingPresses_.push_back({key, Keys_.IsDown(VirtualKey::Alt)});

@@ -98,6 +98,8 @@ class Platform {
   virtual void SetCaption(std::string_view Caption) = 0;
 
   virtual InputSample SampleInput() = 0;
+  // Whether a key is held now; does not disturb what the next sample reports.
+  virtual bool IsKeyDown(uint8_t Key) = 0;
   // Presses or releases a key as if the user had, for replayed input.
   virtual void InjectKey(uint8_t Key, bool Down) = 0;
 
@@ -108,6 +110,10 @@ class Platform {
 
 std::unique_ptr<Platform> MakeSdlPlatform(const PlatformOptions& Options);
 std::unique_ptr<Platform> MakeHeadlessPlatform(const PlatformOptions& Options);
+
+// A message box before any window exists (start-up failures); stderr only when headless or
+// without a display.
+void ShowMessageWithoutWindow(std::string_view Caption, std::string_view Text, bool Headless);
 
 // SDL when a display is available and headless was not asked for; headless otherwise.
 std::unique_ptr<Platform> MakePlatform(const PlatformOptions& Options);

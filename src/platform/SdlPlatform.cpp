@@ -133,6 +133,8 @@ class SdlPlatform final : public Platform {
     return sample;
   }
 
+  bool IsKeyDown(uint8_t key) override { return Tracker_.IsDown(key); }
+
   void InjectKey(uint8_t key, bool down) override {
     if (down && !Tracker_.IsDown(key)) {
       Pending_.KeysPressed.push_back({key, Tracker_.IsDown(VirtualKey::Alt)});
@@ -290,6 +292,13 @@ bool DisplayAvailable() {
 
 std::unique_ptr<Platform> MakeSdlPlatform(const PlatformOptions& options) {
   return std::make_unique<SdlPlatform>(options);
+}
+
+void ShowMessageWithoutWindow(std::string_view caption, std::string_view text, bool headless) {
+  const std::string title = Cp932ToUtf8(caption), body = Cp932ToUtf8(text);
+  std::cerr << title << ": " << body << std::endl;
+  if (headless || !DisplayAvailable()) return;
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), body.c_str(), nullptr);
 }
 
 std::unique_ptr<Platform> MakePlatform(const PlatformOptions& options) {

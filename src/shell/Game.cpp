@@ -1,0 +1,12 @@
+#include "shell/Game.h"
+
+#include <chrono>
+
+#include "shell/Scene.h"
+
+TGame::TGame(Platform& device, TCadenzaBridge& audio, TProgramValues values)
+    : Device(device), Audio(audio), Values(std::move(values)) {
+  Random.Seed(uint64_t(std::chrono::steady_clock::now().time_since_epoch().count()));
+}
+
+TGame::~TGame() = default;

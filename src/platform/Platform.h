@@ -117,3 +117,15 @@ void ShowMessageWithoutWindow(std::string_view Caption, std::string_view Text, b
 
 // SDL when a display is available and headless was not asked for; headless otherwise.
 std::unique_ptr<Platform> MakePlatform(const PlatformOptions& Options);
+
+// A stream of sound samples played as they are queued (movie sound). Signed 16-bit, interleaved.
+class AudioStream {
+ public:
+  virtual ~AudioStream() = default;
+  virtual void Queue(const int16_t* Samples, size_t Frames) = 0;
+  // Frames queued but not yet played.
+  virtual size_t QueuedFrames() = 0;
+};
+
+// Nothing when headless or when no audio device can be opened; the caller then goes on silent.
+std::unique_ptr<AudioStream> OpenAudioStream(int Rate, int Channels, bool Headless);

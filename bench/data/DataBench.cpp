@@ -1,0 +1,108 @@
+// Decoding speed of the chunk codec and the load time of a large synthetic database.
+#include "database/LD_DataBase.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int RecordsPerList = 5000;
+constexpr int CommonEvents = 2000;
+constexpr int CommandsPerEvent = 100;
+
+// A list section of N records shaped like the larger database lists: a name, a few integers,
+// a flag and a short table. Kept raw by the container, it still has to be framed and copied.
+TBytes SyntheticListSection(int N) {
+  TByteWriter W;
+  W.Ber(uint32_t(N));
+  for (int I = 1; I <= N; ++I) {
+    W.Ber(uint32_t(I));
+    const std::string Name = "Record " + std::to_string(I);
+    W.Ber(1), W.BerString(Name);
+    for (uint32_t Id = 4; Id <= 9; ++Id) W.Ber(Id), WriteBerInt(W, 100 + I % 900, true);
+    W.Ber(21), W.Ber(1), W.Byte(1);
+    W.Ber(42), W.Ber(8), W.Zeros(8);
+    W.Ber(0);
+  }
+  return W.Take();
+}
+
+TLcfDataBase SyntheticDataBase() {
+  TLcfDataBase DB;
+  for (TBytes* Raw : {&DB.RawActors, &DB.RawSkills, &DB.RawItems, &DB.RawMonsters, &DB.RawMonGroups, &DB.RawGrounds,
+                      &DB.RawAttribs, &DB.RawStatus, &DB.RawAnimations, &DB.RawChipSets})
+    *Raw = SyntheticListSection(RecordsPerList);
+  for (int I = 1; I <= RecordsPerList; ++I) {
+    DB.Switches.GetOrCreate(I).Name = "Switch " + std::to_string(I);
+    DB.Variables.GetOrCreate(I).Name = "Variable " + std::to_string(I);
+  }
+  for (int I = 1; I <= CommonEvents; ++I) {
+    TLcfCommonEventItem& E = DB.CommonEvents.GetOrCreate(I);
+    E.Name = "Common " + std::to_string(I);
+    E.Trigger = CommonParallel;
+    E.Script.Items.clear();
+    for (int C = 0; C < CommandsPerEvent - 1; ++C) {
+      TLcfEventScriptLine Line{10110 + C % 50, C % 4, C % 3 ? "" : "A line of message text", {}};
+      for (int P = 0; P < C % 7; ++P) Line.Params.push_back(P * 1000 - 1);
+      E.Script.Add(std::move(Line));
+    }
+    E.Script.Add({});
+  }
+  return DB;
+}
+
+const TBytes& SyntheticFile() {
+  static const TBytes File = [] {
+    TByteWriter W;
+    SyntheticDataBase().SaveToStream(W);
+    return W.Take();
+  }();
+  return File;
+}
+
+void BM_LoadSyntheticDatabase(benchmark::State& State) {
+  const TBytes& File = SyntheticFile();
+  TLcfDataBase DB;
+  for (auto _ : State) {
+    TByteReader In(File);
+    DB.LoadFromStream(In);
+    benchmark::DoNotOptimize(DB.CommonEvents.Count());
+  }
+  State.SetBytesProcessed(int64_t(State.iterations()) * int64_t(File.size()));
+  State.counters["file_MB"] = double(File.size()) / 1e6;
+}
+BENCHMARK(BM_LoadSyntheticDatabase)->Unit(benchmark::kMillisecond);
+
+// Only the decoded sections: common events (scripts) and the switch and variable names.
+void BM_DecodeChunks(benchmark::State& State) {
+  TLcfDataBase Source = SyntheticDataBase();
+  TByteWriter W;
+  Source.CommonEvents.SaveToStream(W);
+  Source.Switches.SaveToStream(W);
+  Source.Variables.SaveToStream(W);
+  const TBytes Data = W.Take();
+  TLcfCommonEvent Events;
+  TLcfSwitch Switches;
+  TLcfVariable Variables;
+  for (auto _ : State) {
+    TByteReader In(Data);
+    Events.LoadFromStream(In);
+    Switches.LoadFromStream(In);
+    Variables.LoadFromStream(In);
+    benchmark::DoNotOptimize(Events.Count());
+  }
+  State.SetBytesProcessed(int64_t(State.iterations()) * int64_t(Data.size()));
+}
+BENCHMARK(BM_DecodeChunks)->Unit(benchmark::kMillisecond);
+
+void BM_EncodeDatabase(benchmark::State& State) {
+  const TLcfDataBase DB = SyntheticDataBase();
+  for (auto _ : State) {
+    TByteWriter W;
+    DB.SaveToStream(W);
+    benchmark::DoNotOptimize(W.Size());
+  }
+  State.SetBytesProcessed(int64_t(State.iterations()) * int64_t(SyntheticFile().size()));
+}
+BENCHMARK(BM_EncodeDatabase)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -2,6 +2,7 @@
 // platform with the fast clock, so only the loop, the input poll and the frame wait are timed.
 #include <benchmark/benchmark.h>
 
+#include "GameFixture.h"
 #include "devices/CadenzaBridge.h"
 #include "shell/GameMain.h"
 #include "shell/Scene.h"
@@ -21,7 +22,9 @@ void BM_LoopFrame(benchmark::State& state) {
   options.FastClock = true;
   auto device = MakeHeadlessPlatform(options);
   TCadenzaBridge audio;
+  TTestFolder root;
   TProgramValues values;
+  values.GameFolder = WriteMinimalGame(root) + "/";
   values.Words = {"x", "x", "Window"};
   TFormLcfGameMain form(*device, audio, values);
   TGame& game = form.Game();

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "data/GameFolder.h"
+#include "database/LD_DataBase.h"
 #include "devices/MultiInput.h"
 #include "graphics/PrismDraw.h"
 #include "platform/Platform.h"
@@ -27,6 +29,7 @@ struct TProgramValues {
   bool ShowTitle = true;
   bool ExeReadOnly = false;  // the game folder is not writable: saves go to the user's folder
   std::string Title = "Untitled";
+  std::string PackageFolder;  // the shared resource package; empty when there is none
 };
 
 enum class TSceneId : uint8_t {
@@ -47,6 +50,8 @@ struct TGame {
   std::unique_ptr<TPrismDraw> Draw;
   std::unique_ptr<TMultiInput> Input;
   TRandom Random;
+  TGameFolder Folder;  // the game's files and assets
+  std::unique_ptr<TLcfDataBase> Database;
   std::unique_ptr<TLcfgSystem> System;
   std::array<std::unique_ptr<TLcfScene>, SceneCount> Scenes;
 };

@@ -27,7 +27,6 @@ constexpr int ResetCalmFrames = 20;
 TFormLcfGameMain::TFormLcfGameMain(Platform& device, TCadenzaBridge& audio, TProgramValues values)
     : Game_(std::make_unique<TGame>(device, audio, std::move(values))) {
   FormCreate();
-  FormShow();
 }
 
 TFormLcfGameMain::~TFormLcfGameMain() { FormDestroy(); }
@@ -53,6 +52,8 @@ void TFormLcfGameMain::FormShow() {
   game.Audio.CadenzaInitMidi();
   game.Audio.CadenzaInitWave();
   game.Input = std::make_unique<TMultiInput>(game.Device);
+  game.Database = std::make_unique<TLcfDataBase>();
+  game.Database->Load(game.Folder);
   game.System = std::make_unique<TLcfgSystem>();
   game.System->Reset();
 }
@@ -77,6 +78,16 @@ void TFormLcfGameMain::FormDestroy() {
 }
 
 int TFormLcfGameMain::Run() {
+  if (!Shown_) {
+    // Loading the game's files can fail; that ends the program like any escaped error.
+    try {
+      FormShow();
+      Shown_ = true;
+    } catch (const std::exception& error) {
+      Game_->Device.ShowMessage(Game_->Values.Title, error.what());
+      return 1;
+    }
+  }
   const int code = Game_->Draw->Run(Game_->Values.Title);
   FormCloseQuery();
   return code;

@@ -29,5 +29,6 @@ class TFormLcfGameMain {
   void DrawScene(uint8_t id);
 
   std::unique_ptr<TGame> Game_;
+  bool Shown_ = false;
   bool Destroyed_ = false;
 };

@@ -194,6 +194,7 @@ int RunTessera(const std::vector<std::string>& arguments, const std::string& pro
   }
 
   TProgramValues values = MakeProgramValues(options, gameFolder);
+  values.PackageFolder = PackageFolderSetting();
   PlatformOptions platformOptions;
   platformOptions.Headless = options.Headless;
   platformOptions.FastClock = options.Fast;

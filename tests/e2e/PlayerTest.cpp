@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "TestFolder.h"
+#include "GameFixture.h"
 
 namespace {
 
@@ -37,11 +37,7 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
-// A game folder that needs no package.
-std::string MakeGame(const TTestFolder& root) {
-  root.Write("game/data/$$$.i", "[TOVRAX]\r\nFullPackageFlag=1\r\n");
-  return root / "game";
-}
+std::string MakeGame(const TTestFolder& root) { return WriteMinimalGame(root); }
 
 }  // namespace
 
@@ -63,7 +59,8 @@ TEST(Player, WithoutPackageOrFullPackageFlagItStopsWithTheMessage) {
 
 TEST(Player, APackageFromTheSettingsFileIsEnough) {
   TTestFolder root;
-  root.Write("game/data/readme.txt", "");
+  WriteMinimalGame(root);
+  std::filesystem::remove(root / "game/data/$$$.i");
   root.Write("cfg/tessera/tessera.ini", "[Package]\nRuntimePackagePath=" + (root / "package") + "\n");
   const TRun run = Play(root, "--headless --fast --frames 2 --game '" + (root / "game") + "'");
   EXPECT_EQ(run.ExitCode, 0) << run.Output;
@@ -101,4 +98,12 @@ TEST(Player, AnEscapedErrorIsShownWithTheGameTitleAndFails) {
   const TRun run = Play(root, "--headless --fast --frames 100 --game '" + game + "'");
   EXPECT_EQ(run.ExitCode, 1);
   EXPECT_NE(run.Output.find("Test Quest: "), std::string::npos) << run.Output;
+}
+
+TEST(Player, AGameFolderWithoutDatabaseFailsWithTheFileName) {
+  TTestFolder root;
+  root.Write("game/data/$$$.i", "[TOVRAX]\r\nFullPackageFlag=1\r\n");
+  const TRun run = Play(root, "--headless --fast --frames 5 --game '" + (root / "game") + "'");
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_NE(run.Output.find("Untitled: Cannot open file"), std::string::npos) << run.Output;
 }

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "FakePlatform.h"
+#include "GameFixture.h"
 #include "devices/CadenzaBridge.h"
 #include "shell/Scene.h"
 
@@ -28,15 +29,16 @@ class TProbeScene : public TLcfScene {
 };
 
 struct GameMainFixture : ::testing::Test {
-  GameMainFixture() : Form(Device, Audio, Values()) {
+  GameMainFixture() : Form(Device, Audio, Values(Root)) {
     for (int id = 0; id < SceneCount; ++id) {
       auto scene = std::make_unique<TProbeScene>(Game());
       Probes[id] = scene.get();
       Game().Scenes[id] = std::move(scene);
     }
   }
-  static TProgramValues Values() {
+  static TProgramValues Values(const TTestFolder& root) {
     TProgramValues values;
+    values.GameFolder = WriteMinimalGame(root) + "/";
     values.Words = {"x", "x", "Window"};
     values.Title = "Probe";
     return values;
@@ -50,6 +52,7 @@ struct GameMainFixture : ::testing::Test {
     };
   }
 
+  TTestFolder Root;
   TFakePlatform Device;
   TCadenzaBridge Audio;  // not loaded: every call does nothing
   TFormLcfGameMain Form;
@@ -140,6 +143,13 @@ TEST_F(GameMainFixture, F12DuringTheGameReturnsToTheTitleFromAFreshReset) {
   EXPECT_EQ(Probes[0]->Resets, 2);
   EXPECT_EQ(titleUpdates, 2);
   EXPECT_EQ(System().FrameCounter, 1);  // counted afresh after the reset
+}
+
+TEST_F(GameMainFixture, AGameWithoutDatabaseEndsWithTheFileError) {
+  std::filesystem::remove(Root / "game/data/$$$.B");
+  EXPECT_EQ(Form.Run(), 1);
+  ASSERT_EQ(Device.Messages.size(), 1u);
+  EXPECT_EQ(Device.Messages[0].rfind("Probe: Cannot open file", 0), 0u) << Device.Messages[0];
 }
 
 TEST_F(GameMainFixture, WindowWordChoosesTheWindowAndTheScreenIsZoomed) {

@@ -54,8 +54,10 @@ void TFormLcfGameMain::FormShow() {
   game.Input = std::make_unique<TMultiInput>(game.Device);
   game.Database = std::make_unique<TLcfDataBase>();
   game.Database->Load(game.Folder);
-  game.System = std::make_unique<TLcfgSystem>();
-  game.System->Reset();
+  game.System = std::make_unique<TLcfgSystem>(*game.Database, game.Audio, game.Folder);
+  // Starting a song can take longer than a frame; that time must not count as lag.
+  game.System->OnMusicStarted = [&draw = *game.Draw] { draw.ResetTiming(); };
+  game.System->Clear();
 }
 
 void TFormLcfGameMain::FormCloseQuery() {
@@ -138,7 +140,7 @@ void TFormLcfGameMain::ResetGame() {
   board.Clear();
   board.Brightness = 0;
   game.Draw->Present();
-  game.System->Reset();
+  game.System->Clear();
   // The debug scene keeps its cursor across resets.
   for (TSceneId id : {TSceneId::Field, TSceneId::Menu, TSceneId::Battle, TSceneId::Shop,
                       TSceneId::Name, TSceneId::SaveFile, TSceneId::Title, TSceneId::GameOver}) {

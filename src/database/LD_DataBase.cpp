@@ -7,16 +7,16 @@ using DB = TLcfDataBase;
 // The sections of the file, by id. A list section that the file lacks keeps the one cleared
 // item that Reset gives it.
 constexpr TFieldDesc DataBaseFields[] = {
-    F::Bytes<&DB::RawActors>(11, "Actors").OmitEmpty(),
-    F::Bytes<&DB::RawSkills>(12, "Skills").OmitEmpty(),
-    F::Bytes<&DB::RawItems>(13, "Items").OmitEmpty(),
-    F::Bytes<&DB::RawMonsters>(14, "Enemies").OmitEmpty(),
-    F::Bytes<&DB::RawMonGroups>(15, "Troops").OmitEmpty(),
-    F::Bytes<&DB::RawGrounds>(16, "Terrain").OmitEmpty(),
-    F::Bytes<&DB::RawAttribs>(17, "Attributes").OmitEmpty(),
-    F::Bytes<&DB::RawStatus>(18, "States").OmitEmpty(),
-    F::Bytes<&DB::RawAnimations>(19, "BattleAnimations").OmitEmpty(),
-    F::Bytes<&DB::RawChipSets>(20, "ChipSets").OmitEmpty(),
+    F::List<&DB::Actors>(11, "Actors").DefaultItems(1),
+    F::List<&DB::Skills>(12, "Skills").DefaultItems(1),
+    F::List<&DB::Items>(13, "Items").DefaultItems(1),
+    F::List<&DB::Enemies>(14, "Enemies").DefaultItems(1),
+    F::List<&DB::Troops>(15, "Troops").DefaultItems(1),
+    F::List<&DB::Terrains>(16, "Terrain").DefaultItems(1),
+    F::List<&DB::Attributes>(17, "Attributes").DefaultItems(1),
+    F::List<&DB::States>(18, "States").DefaultItems(1),
+    F::List<&DB::Animations>(19, "BattleAnimations").DefaultItems(1),
+    F::List<&DB::ChipSets>(20, "ChipSets").DefaultItems(1),
     F::Record<&DB::Vocabulary>(21, "Vocabulary"),
     F::Record<&DB::System>(22, "System"),
     F::List<&DB::Switches>(23, "Switches").DefaultItems(1),
@@ -58,4 +58,24 @@ void TLcfDataBase::LoadFromStream(TByteReader& Stream) {
 void TLcfDataBase::SaveToStream(TByteWriter& Stream) const {
   Stream.BerString(Header);
   WriteChunks(*this, Stream, false);
+}
+
+void TLcfDataBase::CutTablesToLists() {
+  const size_t StateCount = States.Count(), AttributeCount = Attributes.Count();
+  for (size_t I = 0; I < Items.Count(); ++I) {
+    CutTable(Items.Items(I)->StateSet, StateCount);
+    CutTable(Items.Items(I)->AttributeSet, AttributeCount);
+  }
+  for (size_t I = 0; I < Skills.Count(); ++I) {
+    CutTable(Skills.Items(I)->StateSet, StateCount);
+    CutTable(Skills.Items(I)->AttributeSet, AttributeCount);
+  }
+  for (size_t I = 0; I < Actors.Count(); ++I) {
+    CutTable(Actors.Items(I)->StateRanks, StateCount);
+    CutTable(Actors.Items(I)->AttributeRanks, AttributeCount);
+  }
+  for (size_t I = 0; I < Enemies.Count(); ++I) {
+    CutTable(Enemies.Items(I)->StateRanks, StateCount);
+    CutTable(Enemies.Items(I)->AttributeRanks, AttributeCount);
+  }
 }

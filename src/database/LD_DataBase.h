@@ -1,11 +1,21 @@
 // The game database "data\$$$.B": the fifteen database objects, created once, reset to their
-// empty state and loaded from the file's sections. The sections of the record lists that have
-// no classes yet (actors through chipsets) are kept as their raw bytes, so nothing is lost.
+// empty state and loaded from the file's sections. A section the file lacks leaves its list
+// with one cleared item, id 1, or its record cleared.
 #pragma once
 
 #include "data/Catalog.h"
 #include "data/GameFolder.h"
+#include "database/LD_Animation.h"
+#include "database/LD_ChipSet.h"
+#include "database/LD_Attrib.h"
 #include "database/LD_Event.h"
+#include "database/LD_Ground.h"
+#include "database/LD_Item.h"
+#include "database/LD_MonGroup.h"
+#include "database/LD_Monster.h"
+#include "database/LD_Player.h"
+#include "database/LD_Skill.h"
+#include "database/LD_Status.h"
 #include "database/LD_Switch.h"
 #include "database/LD_System.h"
 #include "database/LD_Vocabulary.h"
@@ -14,9 +24,16 @@
 
 class TLcfDataBase : public TCatalogBaseItem {
  public:
-  // Section payloads of the lists 11..20, as read; empty when the file has none.
-  TBytes RawActors, RawSkills, RawItems, RawMonsters, RawMonGroups, RawGrounds, RawAttribs,
-      RawStatus, RawAnimations, RawChipSets;
+  TLcfPlayer Actors;
+  TLcfSkill Skills;
+  TLcfItem Items;
+  TLcfMonster Enemies;
+  TLcfMonGroup Troops;
+  TLcfGround Terrains;
+  TLcfAttrib Attributes;
+  TLcfStatus States;
+  TLcfAnimation Animations;
+  TLcfChipSet ChipSets;
   TLcfVocabulary Vocabulary;
   TLcfSystem System;
   TLcfSwitch Switches;
@@ -34,6 +51,10 @@ class TLcfDataBase : public TCatalogBaseItem {
   // The header "$$$B", then sections up to the end, in any order; unknown ids are skipped.
   void LoadFromStream(TByteReader& Stream) override;
   void SaveToStream(TByteWriter& Stream) const override;
+  // Cuts every set and rank table that is indexed by state or attribute id to the number of
+  // states or attributes: a database about to be written never stores entries for records it
+  // does not have. A record cannot do it itself since it does not know its database.
+  void CutTablesToLists();
 
   static constexpr std::string_view Header = "$$$B";
   static const TRecordSchema Fields;

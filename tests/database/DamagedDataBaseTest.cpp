@@ -21,6 +21,22 @@ void ExpectErrorOrValid(const TBytes& Bytes, const std::string& What) {
   EXPECT_EQ(SaveDataBase(Again), Saved) << What;
 }
 
+// The damage tests are only as good as their file: it must hold real records in every list
+// with nested lists, sets, rank tables and scripts, not the reset database's single defaults.
+TEST(DamagedDataBase, SampleHoldsEveryBattleList) {
+  const TLcfDataBase DB = MakeSampleDataBase();
+  EXPECT_FALSE(DB.Actors.ItemById(1).Learning.Empty());
+  EXPECT_FALSE(DB.Actors.ItemById(1).StateRanks.empty());
+  EXPECT_GT(DB.Skills.Count(), 1u);
+  EXPECT_FALSE(DB.Items.ItemById(1).ActorSet.empty());
+  EXPECT_GT(DB.Enemies.ItemById(1).Actions.Count(), 1u);
+  EXPECT_GT(DB.Troops.ItemById(1).Pages.Count(), 1u);
+  EXPECT_GT(DB.Troops.ItemById(1).Members.Count(), 1u);
+  EXPECT_GT(DB.Terrains.Count(), 1u);
+  EXPECT_GT(DB.Attributes.Count(), 1u);
+  EXPECT_GT(DB.States.Count(), 1u);
+}
+
 TEST(DamagedDataBase, EveryTruncation) {
   const TBytes File = SaveDataBase(MakeSampleDataBase());
   for (size_t N = 0; N < File.size(); ++N)

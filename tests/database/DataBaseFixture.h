@@ -1,6 +1,7 @@
 // A small database built with the project's own writer, shared by the database tests.
 #pragma once
 
+#include "BattleListsFixture.h"
 #include "database/LD_DataBase.h"
 
 inline TLcfDataBase MakeSampleDataBase() {
@@ -22,7 +23,7 @@ inline TLcfDataBase MakeSampleDataBase() {
   DB.Switches.GetOrCreate(1).Name = "Door open";
   DB.Switches.GetOrCreate(2).Name = "";
   DB.Variables.GetOrCreate(3).Name = "Counter";
-  DB.RawActors = {0x01, 0x01, 0x01, 0x01, 'A', 0x00};  // one actor record, kept as bytes
+  AddSampleBattleLists(DB);
   TLcfCommonEventItem& E = DB.CommonEvents.GetOrCreate(1);
   E.Name = "Heal";
   E.Trigger = CommonParallel;

@@ -40,7 +40,7 @@ TEST(DataBase, SampleReadsBackFieldForField) {
   EXPECT_EQ(DB.Switches.Get(1).Name, "Door open");
   EXPECT_EQ(DB.Switches.Count(), 2u);
   EXPECT_EQ(DB.Variables.Get(3).Name, "Counter");
-  EXPECT_EQ(DB.RawActors, Source.RawActors);
+  EXPECT_EQ(DB.Actors.ItemById(1).Name, "Alex");
   const TLcfCommonEventItem& E = DB.CommonEvents.ItemById(1);
   EXPECT_EQ(E.Name, "Heal");
   EXPECT_EQ(E.Trigger, CommonParallel);
@@ -61,7 +61,7 @@ TEST(DataBase, HeaderOnlyLoadsAsTheResetDatabase) {
   EXPECT_EQ(DB.Variables.Count(), 1u);
   ASSERT_EQ(DB.CommonEvents.Count(), 1u);
   EXPECT_EQ(DB.CommonEvents.Items(0)->Trigger, CommonCalled);
-  EXPECT_TRUE(DB.RawActors.empty());
+  EXPECT_EQ(DB.Actors.Count(), 1u);
   // Without section 22 the party is actor 1 alone and every system music and sound is off.
   EXPECT_EQ(DB.System.PartyMember(0), 1);
   EXPECT_EQ(DB.System.PartyMember(1), 0);

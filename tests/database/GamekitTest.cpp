@@ -33,7 +33,7 @@ TEST(Gamekit, SampleDumpIsReadable) {
   EXPECT_EQ(Script[0]["code"], 10110);
   EXPECT_EQ(Script[0]["text"], "Hello");
   EXPECT_EQ(Script[1]["params"], TJson::parse("[1, -1, 300]"));
-  EXPECT_EQ(Doc["body"]["Actors"], "010101014100");
+  EXPECT_EQ(Doc["body"]["Actors"][0]["Name"], "Alex");
 }
 
 TEST(Gamekit, RoundTripIsByteIdentical) {

@@ -3,14 +3,22 @@
 #include "data/CodePage.h"
 #include "database/LD_DataBase.h"
 #include "database/LD_Event.h"
+#include "maps/LD_Map.h"
+#include "maps/LD_MapTree.h"
 
 #include <map>
 #include <optional>
 
 namespace {
 
-// The file types gamekit reads; the map tree, map units and saves join as they are written.
-const TFileSchema* const KnownFiles[] = {&TLcfDataBase::File};
+// The file types gamekit reads; saves join as they are written.
+const TFileSchema* const KnownFiles[] = {&TLcfDataBase::File, &TLcfMapTree::File, &TLcfMap::File};
+
+// The map tree's body is no record: its item list, the tree order (a count and map ids), one
+// more integer and the start-position record, one after the other.
+bool IsMapTree(const TFileSchema* Schema) { return Schema == &TLcfMapTree::File; }
+constexpr std::string_view TreeMapsKey = "Maps", TreeOrderKey = "TreeOrder", TreeReservedKey = "Reserved",
+                           TreeStartKey = "StartingPoint";
 
 constexpr std::string_view RawKey = "$raw";
 constexpr std::string_view HeadKey = "$head";
@@ -72,6 +80,37 @@ class TBuilder {
       Out.Bytes(P);
     }
     if (Terminated) Out.Ber(0);
+  }
+
+  void MapTree(const TJson& Body, TByteWriter& Out) {
+    if (IsRaw(Body)) {
+      Out.Bytes(FromHex(Str(Body[std::string(RawKey)])));
+      return;
+    }
+    Expect(Body.is_object(), "an object with the map tree's parts");
+    {
+      Scope S(Path, std::string(TreeMapsKey));
+      List(Member(Body, TreeMapsKey), TLcfMapTreeItem::Fields, Out);
+    }
+    {
+      Scope S(Path, std::string(TreeOrderKey));
+      const TJson& Order = Member(Body, TreeOrderKey);
+      Expect(Order.is_array(), "an array of map ids");
+      Out.Ber(uint32_t(Order.size()));
+      for (const TJson& Id : Order) Out.BerInt(Int(Id));
+    }
+    {
+      Scope S(Path, std::string(TreeReservedKey));
+      Out.BerInt(Int(Member(Body, TreeReservedKey)));
+    }
+    Scope S(Path, std::string(TreeStartKey));
+    Record(Member(Body, TreeStartKey), TLcfMapStartPosition::Fields, Out, true);
+  }
+
+  const TJson& Member(const TJson& Object, std::string_view Key) {
+    const auto It = Object.find(std::string(Key));
+    if (It == Object.end()) Fail("\"" + std::string(Key) + "\"");
+    return *It;
   }
 
   // The size of the data chunk that follows a derived size or count chunk.
@@ -352,6 +391,42 @@ class TDumper {
     return Array;
   }
 
+  // The map tree's body, or nothing when any part is framed in a way that cannot be shown.
+  std::optional<TJson> MapTree(TByteReader& In) {
+    try {
+      TJson Body = TJson::object();
+      auto Maps = List(In, TLcfMapTreeItem::Fields);
+      if (!Maps) return std::nullopt;
+      Body[std::string(TreeMapsKey)] = std::move(*Maps);
+      const auto N = CanonicalBer(In);
+      if (!N || *N > In.Remaining()) return std::nullopt;
+      TJson Order = TJson::array();
+      for (uint32_t I = 0; I < *N; ++I) {
+        const auto Id = CanonicalBer(In);
+        if (!Id) return std::nullopt;
+        Order.push_back(int32_t(*Id));
+      }
+      Body[std::string(TreeOrderKey)] = std::move(Order);
+      const auto Reserved = CanonicalBer(In);
+      if (!Reserved) return std::nullopt;
+      Body[std::string(TreeReservedKey)] = int32_t(*Reserved);
+      auto Start = Record(In, TLcfMapStartPosition::Fields, false);
+      if (!Start) return std::nullopt;
+      Body[std::string(TreeStartKey)] = std::move(*Start);
+      return Body;
+    } catch (const EReadError&) {
+      return std::nullopt;
+    }
+  }
+
+  // A compressed integer written in its shortest form, or nothing.
+  static std::optional<uint32_t> CanonicalBer(TByteReader& In) {
+    const size_t Start = In.Position();
+    const uint32_t Value = In.Ber();
+    if (In.Position() - Start != Canonical(Value).size()) return std::nullopt;
+    return Value;
+  }
+
   // A field's payload, readable when that builds back to the same bytes, raw otherwise.
   TJson Field(std::span<const uint8_t> Payload, const TFieldDesc& D) {
     std::optional<TJson> Candidate;
@@ -545,7 +620,7 @@ TJson DumpFile(std::span<const uint8_t> Data, const std::string& CodePage) {
   else
     Doc["header"] = RawValue(HeaderBytes);
   const size_t BodyStart = In.Position();
-  auto Body = Dumper.Record(In, *Schema->Body, Schema->ChunksToEnd);
+  auto Body = IsMapTree(Schema) ? Dumper.MapTree(In) : Dumper.Record(In, *Schema->Body, Schema->ChunksToEnd);
   if (!Body) {
     In.Seek(BodyStart);
     Body = RawValue(In.Rest());
@@ -574,7 +649,10 @@ TBytes BuildFile(const TJson& Document) {
   const TFileSchema* Schema = FindFileSchema(HeaderText);
   if (!Schema) throw EGamekitError("header: expected a known file type, not \"" + HeaderText + "\"");
   Builder.Path.push_back("body");
-  Builder.Record(Document["body"], *Schema->Body, Out, !Schema->ChunksToEnd);
+  if (IsMapTree(Schema))
+    Builder.MapTree(Document["body"], Out);
+  else
+    Builder.Record(Document["body"], *Schema->Body, Out, !Schema->ChunksToEnd);
   Builder.Path.pop_back();
   if (Document.contains("trailer")) Out.Bytes(FromHex(Builder.Str(Document["trailer"])));
   return Out.Take();

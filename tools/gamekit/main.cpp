@@ -1,8 +1,12 @@
-// gamekit: prints a game file as JSON ("dump") and writes the JSON back as the file ("build").
-// The round trip gives the original file byte for byte.
+// gamekit: prints a game file as JSON ("dump"), writes the JSON back as the file ("build") and
+// writes a minimal game folder ("new-game"). The round trip gives the original file byte for byte.
 #include "GameJson.h"
+#include "MapRender.h"
+#include "NewGame.h"
 
 #include "database/LD_DataBase.h"
+#include "maps/LD_Map.h"
+#include "maps/LD_MapTree.h"
 
 #include <cstring>
 #include <fstream>
@@ -14,18 +18,25 @@ namespace {
 const char Usage[] =
     "usage: gamekit dump FILE [--codepage CP932] [-o OUT.json]\n"
     "       gamekit build FILE.json OUT\n"
-    "dump prints a game file as JSON; build writes such JSON back as the file.\n";
+    "       gamekit new-game DIR [--title TITLE]\n"
+    "       gamekit render GAME MAPID OUT.png [--frame N]\n"
+    "dump prints a game file as JSON; build writes such JSON back as the file;\n"
+    "new-game writes a game folder with one actor and one map.\n";
 
 // The player's own reader decides whether a file is readable; its error names where the damage is.
 void CheckWithPlayer(std::span<const uint8_t> Data) {
   TByteReader In(Data);
   const std::string Header = In.BerString();
+  TByteReader All(Data);
   if (Header == TLcfDataBase::Header) {
-    TByteReader All(Data);
     TLcfDataBase().LoadFromStream(All);
-    return;
+  } else if (Header == TLcfMapTree::Header) {
+    TLcfMapTree().LoadFromStream(All);
+  } else if (Header == TLcfMap::Header) {
+    TLcfMap().LoadFromBytes(Data);
+  } else {
+    throw EReadError(0);
   }
-  throw EReadError(0);
 }
 
 int Dump(int Argc, char** Argv) {
@@ -77,11 +88,36 @@ int Build(int Argc, char** Argv) {
   return 1;
 }
 
+int NewGame(int Argc, char** Argv) {
+  std::string Folder;
+  TNewGameOptions Options;
+  for (int I = 0; I < Argc; ++I) {
+    if (!std::strcmp(Argv[I], "--title") && I + 1 < Argc)
+      Options.Title = Argv[++I];
+    else if (Folder.empty())
+      Folder = Argv[I];
+    else
+      return std::cerr << Usage, 2;
+  }
+  if (Folder.empty()) return std::cerr << Usage, 2;
+  try {
+    WriteNewGame(Folder, Options);
+    return 0;
+  } catch (const std::exception& E) {
+    std::cerr << Folder << ": " << E.what() << "\n";
+  }
+  return 1;
+}
+
 }  // namespace
 
 int main(int Argc, char** Argv) {
   if (Argc >= 2 && !std::strcmp(Argv[1], "dump")) return Dump(Argc - 2, Argv + 2);
   if (Argc >= 2 && !std::strcmp(Argv[1], "build")) return Build(Argc - 2, Argv + 2);
+  if (Argc >= 2 && !std::strcmp(Argv[1], "new-game")) return NewGame(Argc - 2, Argv + 2);
+  if (Argc >= 2 && !std::strcmp(Argv[1], "render")) {
+    return RenderMapCommand(std::vector<std::string>(Argv + 2, Argv + Argc));
+  }
   std::cerr << Usage;
   return 2;
 }

@@ -10,7 +10,7 @@ constexpr int CommonEvents = 2000;
 constexpr int CommandsPerEvent = 100;
 
 // A list section of N records shaped like the larger database lists: a name, a few integers,
-// a flag and a short table. Kept raw by the container, it still has to be framed and copied.
+// a flag and a short table. Each list reads the chunks it knows and skips the others.
 TBytes SyntheticListSection(int N) {
   TByteWriter W;
   W.Ber(uint32_t(N));
@@ -28,9 +28,13 @@ TBytes SyntheticListSection(int N) {
 
 TLcfDataBase SyntheticDataBase() {
   TLcfDataBase DB;
-  for (TBytes* Raw : {&DB.RawActors, &DB.RawSkills, &DB.RawItems, &DB.RawMonsters, &DB.RawMonGroups, &DB.RawGrounds,
-                      &DB.RawAttribs, &DB.RawStatus, &DB.RawAnimations, &DB.RawChipSets})
-    *Raw = SyntheticListSection(RecordsPerList);
+  const TBytes Section = SyntheticListSection(RecordsPerList);
+  for (TCatalog* List : std::initializer_list<TCatalog*>{&DB.Actors, &DB.Skills, &DB.Items, &DB.Enemies, &DB.Troops,
+                                                         &DB.Terrains, &DB.Attributes, &DB.States, &DB.Animations,
+                                                         &DB.ChipSets}) {
+    TByteReader In(Section);
+    List->LoadFromStream(In);
+  }
   for (int I = 1; I <= RecordsPerList; ++I) {
     DB.Switches.GetOrCreate(I).Name = "Switch " + std::to_string(I);
     DB.Variables.GetOrCreate(I).Name = "Variable " + std::to_string(I);

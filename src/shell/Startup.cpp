@@ -121,9 +121,9 @@ std::string FindGameFolder(const std::string& option, const std::string& program
 }
 
 std::string ReadGameTitle(const std::string& gameFolder) {
+  // A game made for this player has no Windows executable; it names its ini "tessera.ini".
   const auto executable = FindExecutable(gameFolder);
-  if (!executable) return "Untitled";
-  const std::string iniName = executable->stem().string() + ".ini";
+  const std::string iniName = executable ? executable->stem().string() + ".ini" : "tessera.ini";
   const auto ini = FindFileIgnoringCase(gameFolder, iniName);
   if (!ini) return "Untitled";
   return ReadIniValue(ini->string(), "TOVRAX", "GameTitle").value_or("Untitled");

@@ -20,8 +20,8 @@ std::string FindGameFolder(const std::string& option, const std::string& program
                            const std::string& currentFolder);
 
 // "GameTitle" of section "TOVRAX" in the ini named after the game's Windows executable (the
-// .exe in the game folder, its name matched without regard to letter case); "Untitled" when
-// there is no such executable, ini or key.
+// .exe in the game folder, its name matched without regard to letter case), or "tessera.ini"
+// in a game folder without executable; "Untitled" when there is no such ini or key.
 std::string ReadGameTitle(const std::string& gameFolder);
 
 // The process-wide values of a run, from its options and game folder.

@@ -11,6 +11,9 @@ TEST(Startup, GameTitleComesFromTheIniNamedAfterTheExecutable) {
   EXPECT_EQ(ReadGameTitle(game.Path().string()), "Untitled");
   game.Write("Quest.ini", "[TOVRAX]\nGameTitle=Without an executable\n");
   EXPECT_EQ(ReadGameTitle(game.Path().string()), "Untitled");
+  // A game made for this player carries tessera.ini instead.
+  game.Write("tessera.ini", "[TOVRAX]\nGameTitle=Native\n");
+  EXPECT_EQ(ReadGameTitle(game.Path().string()), "Native");
   game.Write("QUEST.EXE", "MZ");
   EXPECT_EQ(ReadGameTitle(game.Path().string()), "Without an executable");
   // Renaming the executable renames the ini looked for.

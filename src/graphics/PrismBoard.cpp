@@ -89,10 +89,7 @@ void TPrismBoard::FillRect(const TRect& Rect, TPrismRgb Color) {
 
 void TPrismBoard::CopyFrom(int32_t X, int32_t Y, const TRect& SourceRect, const TPrismBoard& Source) {
   int32_t SX = SourceRect.Left, SY = SourceRect.Top, W = SourceRect.Width(), H = SourceRect.Height();
-  ClipAxis(SX, W, X, Source.Width());
-  ClipAxis(SY, H, Y, Source.Height());
-  ClipAxis(X, W, SX, FWidth);
-  ClipAxis(Y, H, SY, FHeight);
+  ClipCopy(X, Y, SX, SY, W, H, Source.Width(), Source.Height(), FWidth, FHeight);
   if (W <= 0 || H <= 0) return;
   // memmove: a board may copy within itself.
   for (int32_t y = 0; y < H; ++y) {
@@ -104,10 +101,7 @@ void TPrismBoard::CopyFrom(int32_t X, int32_t Y, const TRect& SourceRect, const 
 void TPrismBoard::Draw(int32_t X, int32_t Y, const TRect& SourceRect, TPrismSheet& Sheet) {
   SyncBrightness(Sheet);
   int32_t SX = SourceRect.Left, SY = SourceRect.Top, W = SourceRect.Width(), H = SourceRect.Height();
-  ClipAxis(SX, W, X, Sheet.Width());
-  ClipAxis(SY, H, Y, Sheet.Height());
-  ClipAxis(X, W, SX, FWidth);
-  ClipAxis(Y, H, SY, FHeight);
+  ClipCopy(X, Y, SX, SY, W, H, Sheet.Width(), Sheet.Height(), FWidth, FHeight);
   if (W <= 0 || H <= 0) return;
   TPixelRule Rule = RuleOf(Sheet);
   for (int32_t y = 0; y < H; ++y) BlitRow(ScanLine(Y + y) + X, Sheet.ScanLine(SY + y) + SX, W, Rule);

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <vector>
 
+#include "graphics/FfmpegHandles.h"
 #include "graphics/PrismBoard.h"
 #include "graphics/PrismDraw.h"
 #include "platform/Platform.h"
@@ -55,18 +56,6 @@ constexpr const char* MovieFormats =
 struct FormatCloser {
   void operator()(AVFormatContext* Context) const { avformat_close_input(&Context); }
 };
-struct CodecFreer {
-  void operator()(AVCodecContext* Context) const { avcodec_free_context(&Context); }
-};
-struct FrameFreer {
-  void operator()(AVFrame* Frame) const { av_frame_free(&Frame); }
-};
-struct PacketFreer {
-  void operator()(AVPacket* Packet) const { av_packet_free(&Packet); }
-};
-struct ScalerFreer {
-  void operator()(SwsContext* Context) const { sws_freeContext(Context); }
-};
 struct ResamplerFreer {
   void operator()(SwrContext* Context) const { swr_free(&Context); }
 };
@@ -78,10 +67,6 @@ struct DictionaryFreer {
 };
 
 using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
-using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
-using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
-using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
-using ScalerPtr = std::unique_ptr<SwsContext, ScalerFreer>;
 using ResamplerPtr = std::unique_ptr<SwrContext, ResamplerFreer>;
 using AvBuffer = std::unique_ptr<uint8_t, AvMemoryFreer>;
 

@@ -107,6 +107,14 @@ void ClipAxis(int32_t& P, int32_t& N, int32_t& Partner, int32_t Limit) {
   if (int64_t(P) + N > Limit) N = Limit - P;
 }
 
+void ClipCopy(int32_t& X, int32_t& Y, int32_t& SX, int32_t& SY, int32_t& W, int32_t& H, int32_t SourceWidth,
+              int32_t SourceHeight, int32_t DestWidth, int32_t DestHeight) {
+  ClipAxis(SX, W, X, SourceWidth);
+  ClipAxis(SY, H, Y, SourceHeight);
+  ClipAxis(X, W, SX, DestWidth);
+  ClipAxis(Y, H, SY, DestHeight);
+}
+
 void ClipAxisScaled(int32_t& P, int32_t& N, int32_t& Q, int32_t& K, int32_t Limit) {
   if (P < 0) {
     int32_t Kept = N + P;
@@ -313,10 +321,7 @@ void TPrismSheet::FillArea(const TRect& R, uint8_t Index) {
 
 void TPrismSheet::CopyFrom(int32_t X, int32_t Y, const TRect& SourceRect, const TPrismSheet& Source) {
   int32_t SX = SourceRect.Left, SY = SourceRect.Top, W = SourceRect.Width(), H = SourceRect.Height();
-  ClipAxis(SX, W, X, Source.Width());
-  ClipAxis(SY, H, Y, Source.Height());
-  ClipAxis(X, W, SX, FWidth);
-  ClipAxis(Y, H, SY, FHeight);
+  ClipCopy(X, Y, SX, SY, W, H, Source.Width(), Source.Height(), FWidth, FHeight);
   if (W <= 0 || H <= 0) return;
   for (int32_t y = 0; y < H; ++y) {
     const uint8_t* From = Source.ScanLine(SY + y) + SX;

@@ -98,5 +98,9 @@ extern const std::array<double, 256> CosTable;
 // Clips one axis of a two-sided copy: position P with length N against Limit; Partner is the
 // matching position on the other side and moves with P.
 void ClipAxis(int32_t& P, int32_t& N, int32_t& Partner, int32_t Limit);
+// Two-sided clipping of a W x H copy from (SX, SY) of a source to (X, Y) of a destination:
+// afterwards W or H is 0 or less when nothing is left to copy.
+void ClipCopy(int32_t& X, int32_t& Y, int32_t& SX, int32_t& SY, int32_t& W, int32_t& H, int32_t SourceWidth,
+              int32_t SourceHeight, int32_t DestWidth, int32_t DestHeight);
 // The same with proportional arithmetic (stretched draws): the partner's length K scales too.
 void ClipAxisScaled(int32_t& P, int32_t& N, int32_t& Q, int32_t& K, int32_t Limit);

@@ -6,6 +6,8 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "graphics/FfmpegHandles.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -22,23 +24,7 @@ struct OutputCloser {
     avformat_free_context(Context);
   }
 };
-struct CodecFreer {
-  void operator()(AVCodecContext* Context) const { avcodec_free_context(&Context); }
-};
-struct FrameFreer {
-  void operator()(AVFrame* Frame) const { av_frame_free(&Frame); }
-};
-struct PacketFreer {
-  void operator()(AVPacket* Packet) const { av_packet_free(&Packet); }
-};
-struct ScalerFreer {
-  void operator()(SwsContext* Context) const { sws_freeContext(Context); }
-};
 using OutputPtr = std::unique_ptr<AVFormatContext, OutputCloser>;
-using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
-using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
-using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
-using ScalerPtr = std::unique_ptr<SwsContext, ScalerFreer>;
 
 void Check(int Result, const char* Step) {
   if (Result < 0) {

@@ -13,10 +13,10 @@ function(tessera_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# tessera_test(NAME SOURCES... [DEPS libs...] [LABELS labels...]): one GoogleTest program,
-# registered with CTest test by test.
+# tessera_test(NAME SOURCES... [DEPS libs...] [LABELS labels...] [ENVIRONMENT VAR=value...]):
+# one GoogleTest program, registered with CTest test by test.
 function(tessera_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;LABELS;ENVIRONMENT" ${ARGN})
   if(NOT ARG_SOURCES)
     message(STATUS "${name}: no sources yet, not built")
     return()
@@ -27,7 +27,14 @@ function(tessera_test name)
   target_compile_definitions(${name} PRIVATE
     TESSERA_SOURCE_DIR="${PROJECT_SOURCE_DIR}" TESSERA_BINARY_DIR="${PROJECT_BINARY_DIR}")
   include(GoogleTest)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${ARG_LABELS}")
+  set(properties)
+  if(ARG_LABELS)
+    list(APPEND properties LABELS "${ARG_LABELS}")
+  endif()
+  if(ARG_ENVIRONMENT)
+    list(APPEND properties ENVIRONMENT "${ARG_ENVIRONMENT}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()
 
 # tessera_bench(NAME SOURCES... [DEPS libs...]): one Google Benchmark program.

@@ -1,6 +1,7 @@
 #include "devices/CadenzaBridge.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <array>
 #include <type_traits>
@@ -88,12 +89,31 @@ TCadenzaBridge::~TCadenzaBridge() {
   Handle_.reset();
 }
 
+// Every place tried says why it failed, so the message names the real culprit.
+void TCadenzaBridge::NoteFailure(const std::string& Reason) {
+  if (!LastError_.empty()) LastError_ += "; ";
+  LastError_ += Reason;
+}
+
 bool TCadenzaBridge::Load(const std::string& PackageFolder) {
   if (Loaded()) return true;
+  LastError_.clear();
   if (TryLoad(LibraryName)) return true;
+  // The player's own folder is on its run path; it is tried by name as well, because a loader
+  // that is called through a sanitizer's interceptor or a copy of the player without its run
+  // path would not look there.
+  if (const std::string own = ProgramFolder(); !own.empty() && TryLoad(own + "/" + LibraryName)) return true;
   if (PackageFolder.empty()) return false;
   const bool endsInDelimiter = PackageFolder.back() == '/';
   return TryLoad(PackageFolder + (endsInDelimiter ? "" : "/") + LibraryName);
+}
+
+std::string TCadenzaBridge::ProgramFolder() {
+  char buffer[4096];
+  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (length <= 0) return {};
+  const std::string path(buffer, size_t(length));
+  return path.substr(0, path.rfind('/'));
 }
 
 bool TCadenzaBridge::Loaded() const { return Handle_ != nullptr; }
@@ -101,14 +121,14 @@ bool TCadenzaBridge::Loaded() const { return Handle_ != nullptr; }
 bool TCadenzaBridge::TryLoad(const std::string& File) {
   std::unique_ptr<void, HandleCloser> handle(dlopen(File.c_str(), RTLD_NOW | RTLD_LOCAL));
   if (!handle) {
-    LastError_ = DlError();
+    NoteFailure(DlError());
     return false;
   }
   auto functions = std::make_unique<Functions>();
   for (const Binding& binding : Bindings()) {
     void* symbol = dlsym(handle.get(), binding.Name);
     if (symbol == nullptr) {
-      LastError_ = File + " lacks " + binding.Name;
+      NoteFailure(File + " lacks " + binding.Name);
       return false;
     }
     binding.Store(*functions, symbol);

@@ -19,11 +19,11 @@ class TCadenzaBridge : public TAudioLibrary {
   TCadenzaBridge& operator=(const TCadenzaBridge&) = delete;
 
   // Does nothing when a library is loaded. Otherwise tries the plain name (the dynamic loader's
-  // search path, which includes the player's own folder), then PackageFolder/libcadenza.so when
-  // PackageFolder is not empty. Returns Loaded().
+  // search path, which includes the player's own folder), the player's own folder by name, then
+  // PackageFolder/libcadenza.so when PackageFolder is not empty. Returns Loaded().
   bool Load(const std::string& PackageFolder);
   bool Loaded() const;
-  // Why the last attempt failed, for diagnostics; empty after a success.
+  // Why each place of the last attempt failed, for diagnostics; empty after a success.
   const std::string& LastError() const { return LastError_; }
 
   int32_t CadenzaGetVersion();
@@ -58,6 +58,8 @@ class TCadenzaBridge : public TAudioLibrary {
 
  private:
   bool TryLoad(const std::string& File);
+  static std::string ProgramFolder();
+  void NoteFailure(const std::string& Reason);
 
   struct HandleCloser {
     void operator()(void* Handle) const;

@@ -1,5 +1,6 @@
 #include "shell/GameMain.h"
 
+#include <iostream>
 #include <stdexcept>
 #include <string>
 
@@ -58,6 +59,10 @@ void TFormLcfGameMain::FormShow() {
   // Starting a song can take longer than a frame; that time must not count as lag.
   game.System->OnMusicStarted = [&draw = *game.Draw] { draw.ResetTiming(); };
   game.System->Clear();
+  // Without its fonts the game still runs, with blank text; say why once.
+  for (const std::string& problem : game.System->Skin.FontErrors()) {
+    std::cerr << "tessera: " << problem << std::endl;
+  }
 }
 
 void TFormLcfGameMain::FormCloseQuery() {

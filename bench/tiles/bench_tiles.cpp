@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchPictures.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -27,14 +29,6 @@ TPrismBitmap Picture(int32_t W, int32_t H) {
   return B;
 }
 
-TPrismBitmap SystemPicture() {
-  TPrismBitmap B;
-  B.Allocate(160, 80, 8);
-  for (int y = 0; y < 80; ++y)
-    for (int x = 0; x < 160; ++x) B.ScanLine(y)[x] = uint8_t(1 + (x * 7 + y * 3) % 250);
-  for (int i = 0; i < 256; ++i) B.Palette[size_t(i)] = {uint8_t(i), uint8_t(255 - i), uint8_t(i / 2), 0};
-  return B;
-}
 
 constexpr int32_t Columns = 22, Rows = 17, ScrollOffset = 8;
 
@@ -77,7 +71,7 @@ struct TFieldContext {
       Sprites.Used.push_back(1);
     }
     Sprites.Transparent = true;
-    System.AssignImage(SystemPicture());
+    System.AssignImage(BenchSystemImage());
     Window.SetSize(320, 80);
     Window.Transparent = true;
   }

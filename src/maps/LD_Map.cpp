@@ -73,7 +73,8 @@ void TLcfMapLayer::SetTile(int32_t X, int32_t Y, uint16_t Tile) {
 void TLcfMapLayer::SetTiles(std::span<const uint8_t> LittleEndian) {
   if (LittleEndian.size() != CellCount() * 2) return;
   Tiles.resize(size_t(CellCount()));
-  std::memcpy(Tiles.data(), LittleEndian.data(), LittleEndian.size());
+  // An empty layer has no buffer at all; memcpy must not be handed its null pointer.
+  if (!LittleEndian.empty()) std::memcpy(Tiles.data(), LittleEndian.data(), LittleEndian.size());
   StoredW = Width;
   StoredH = Height;
   if (Tiles.empty()) StoredW = StoredH = 0;
@@ -82,7 +83,7 @@ void TLcfMapLayer::SetTiles(std::span<const uint8_t> LittleEndian) {
 TBytes TLcfMapLayer::Encode() const {
   TBytes Out(size_t(CellCount()) * 2);
   if (HoldsAllTiles()) {
-    std::memcpy(Out.data(), Tiles.data(), Out.size());
+    if (!Out.empty()) std::memcpy(Out.data(), Tiles.data(), Out.size());
     return Out;
   }
   for (int32_t Y = 0; Y < Height; ++Y)

@@ -45,10 +45,10 @@ asan: deps
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DTESSERA_FUZZ=ON -DTESSERA_TESTS=OFF \
-	  -DCMAKE_C_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" \
-	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined"
-	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	  -DTESSERA_FUZZ=ON -DTESSERA_TESTS=OFF -DTESSERA_DEMO=OFF \
+	  -DCMAKE_C_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined" \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	scripts/run-fuzzers.sh $(FUZZ_BUILD) $${FUZZ_SECONDS:-60}
 
 clean:

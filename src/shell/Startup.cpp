@@ -33,21 +33,6 @@ std::string LowerAscii(std::string text) {
   return text;
 }
 
-// The file of the folder whose name equals Name without regard to letter case, preferring an
-// exact match; the first in name order when several differ only in case.
-std::optional<fs::path> FindFileIgnoringCase(const fs::path& folder, const std::string& name) {
-  std::error_code error;
-  if (fs::is_regular_file(folder / name, error)) return folder / name;
-  std::vector<fs::path> matches;
-  for (const auto& entry : fs::directory_iterator(folder, error)) {
-    if (entry.is_regular_file(error) && LowerAscii(entry.path().filename().string()) == LowerAscii(name)) {
-      matches.push_back(entry.path());
-    }
-  }
-  if (matches.empty()) return std::nullopt;
-  return *std::min_element(matches.begin(), matches.end());
-}
-
 std::optional<fs::path> FindExecutable(const fs::path& folder) {
   std::error_code error;
   std::vector<fs::path> executables;
@@ -122,11 +107,12 @@ std::string FindGameFolder(const std::string& option, const std::string& program
 
 std::string ReadGameTitle(const std::string& gameFolder) {
   // A game made for this player has no Windows executable; it names its ini "tessera.ini".
+  // The ini is looked up like every game file, so a link cannot lead the read outside.
   const auto executable = FindExecutable(gameFolder);
   const std::string iniName = executable ? executable->stem().string() + ".ini" : "tessera.ini";
-  const auto ini = FindFileIgnoringCase(gameFolder, iniName);
+  const auto ini = TGameFolder(gameFolder).FindGameFile(iniName);
   if (!ini) return "Untitled";
-  return ReadIniValue(ini->string(), "TOVRAX", "GameTitle").value_or("Untitled");
+  return ReadIniValue(*ini, "TOVRAX", "GameTitle").value_or("Untitled");
 }
 
 TProgramValues MakeProgramValues(const TStartOptions& options, const std::string& gameFolder) {

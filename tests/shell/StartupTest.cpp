@@ -25,6 +25,14 @@ TEST(Startup, GameTitleComesFromTheIniNamedAfterTheExecutable) {
   EXPECT_EQ(ReadGameTitle(game.Path().string()), "\x83\x51\x81\x5B\x83\x80");
 }
 
+TEST(Startup, TheTitleIniCannotLeadOutsideTheGameFolder) {
+  TTestFolder root;
+  root.Write("outside.ini", "[TOVRAX]\nGameTitle=Secret\n");
+  root.Write("game/Game.exe", "MZ");
+  std::filesystem::create_symlink(root / "outside.ini", root / "game/Game.ini");
+  EXPECT_EQ(ReadGameTitle(root / "game"), "Untitled");
+}
+
 TEST(Startup, GameFolderIsTheOptionThenTheProgramFolderWithDataThenTheCurrentFolder) {
   TTestFolder root;
   const std::string program = root.Path() / "bin", current = root.Path() / "cwd";

@@ -173,14 +173,17 @@ int RunTessera(const std::vector<std::string>& arguments, const std::string& pro
   if (options.Headless) setenv("TESSERA_HEADLESS", "1", 1);
   TCadenzaBridge audio;
   audio.Load("");
-  audio.Load(PackageFolderSetting());
+  // The setting is read again whatever the flag said: a full-package game may still use it.
+  const std::string packageFolder = PackageFolderSetting();
+  audio.Load(packageFolder);
   if (!audio.Loaded()) {
+    std::cerr << "tessera: " << audio.LastError() << std::endl;
     ShowStartupMessage(options.Headless, AudioLibraryNotFoundMessage);
     return 1;
   }
 
   TProgramValues values = MakeProgramValues(options, gameFolder);
-  values.PackageFolder = PackageFolderSetting();
+  values.PackageFolder = packageFolder;
   PlatformOptions platformOptions;
   platformOptions.Headless = options.Headless;
   platformOptions.FastClock = options.Fast;

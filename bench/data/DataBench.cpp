@@ -9,31 +9,14 @@ constexpr int RecordsPerList = 5000;
 constexpr int CommonEvents = 2000;
 constexpr int CommandsPerEvent = 100;
 
-// A list section of N records shaped like the larger database lists: a name, a few integers,
-// a flag and a short table. Each list reads the chunks it knows and skips the others.
-TBytes SyntheticListSection(int N) {
-  TByteWriter W;
-  W.Ber(uint32_t(N));
-  for (int I = 1; I <= N; ++I) {
-    W.Ber(uint32_t(I));
-    const std::string Name = "Record " + std::to_string(I);
-    W.Ber(1), W.BerString(Name);
-    for (uint32_t Id = 4; Id <= 9; ++Id) W.Ber(Id), WriteBerInt(W, 100 + I % 900, true);
-    W.Ber(21), W.Ber(1), W.Byte(1);
-    W.Ber(42), W.Ber(8), W.Zeros(8);
-    W.Ber(0);
-  }
-  return W.Take();
-}
-
 TLcfDataBase SyntheticDataBase() {
   TLcfDataBase DB;
-  const TBytes Section = SyntheticListSection(RecordsPerList);
+  // Every list holds RecordsPerList named records with their default fields, which for actors,
+  // enemies, animations and chipsets include their curve, action, frame and tile tables.
   for (TCatalog* List : std::initializer_list<TCatalog*>{&DB.Actors, &DB.Skills, &DB.Items, &DB.Enemies, &DB.Troops,
                                                          &DB.Terrains, &DB.Attributes, &DB.States, &DB.Animations,
                                                          &DB.ChipSets}) {
-    TByteReader In(Section);
-    List->LoadFromStream(In);
+    for (int I = 1; I <= RecordsPerList; ++I) List->GetOrCreate(I).Name = "Record " + std::to_string(I);
   }
   for (int I = 1; I <= RecordsPerList; ++I) {
     DB.Switches.GetOrCreate(I).Name = "Switch " + std::to_string(I);

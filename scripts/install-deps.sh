@@ -10,7 +10,7 @@ PACKAGES="
   libfluidsynth-dev timgm6mb-soundfont
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   nlohmann-json3-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
   clang libclang-rt-dev
   xvfb xauth
 "

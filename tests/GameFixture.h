@@ -4,14 +4,12 @@
 
 #include <string>
 
+#include "CodecBytes.h"
 #include "TestFolder.h"
 #include "database/LD_DataBase.h"
 
 inline std::string WriteMinimalGame(const TTestFolder& root, const std::string& name = "game") {
-  TLcfDataBase database;
-  TByteWriter writer;
-  database.SaveToStream(writer);
-  const TBytes& bytes = writer.Buffer();
+  const TBytes bytes = SavedBytes(TLcfDataBase());
   root.Write(name + "/data/$$$.B", std::string(bytes.begin(), bytes.end()));
   root.Write(name + "/data/$$$.i", "[TOVRAX]\r\nFullPackageFlag=1\r\n");
   return root / name;

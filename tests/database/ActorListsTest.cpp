@@ -12,7 +12,7 @@ namespace {
 TEST(ActorLists, SampleReadsBackFieldForField) {
   const TLcfDataBase Source = MakeSampleDataBase();
   TLcfDataBase DB;
-  LoadDataBase(DB, SaveDataBase(Source));
+  LoadBytes(DB, SavedBytes(Source));
 
   ASSERT_EQ(DB.Actors.Count(), 1u);
   const TLcfPlayerItem& Hero = DB.Actors.ItemById(1);
@@ -65,7 +65,7 @@ TEST(ActorLists, SampleReadsBackFieldForField) {
   EXPECT_TRUE(DB.Items.ItemById(3).DeadOnly);
   EXPECT_FALSE(DB.Items.ItemById(4).UsableInMenu);
 
-  EXPECT_EQ(SaveDataBase(DB), SaveDataBase(Source));
+  EXPECT_EQ(SavedBytes(DB), SavedBytes(Source));
 }
 
 TEST(ActorLists, EmptyRecordsTakeTheirDefaults) {

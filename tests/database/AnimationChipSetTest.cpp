@@ -1,5 +1,6 @@
 // Battle animations and chipsets: lists read back from writer-made records, the defaults of
 // absent chunks, the table sizes that are read, tile indices and the fixed messages.
+#include "CodecBytes.h"
 #include "database/LD_Animation.h"
 #include "database/LD_ChipSet.h"
 #include "database/LD_DataBase.h"
@@ -7,19 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-template <class T>
-TBytes Saved(const T& Object) {
-  TByteWriter W;
-  Object.SaveToStream(W);
-  return W.Take();
-}
-
-template <class T>
-void Load(T& Object, const TBytes& Bytes) {
-  TByteReader In(Bytes);
-  Object.LoadFromStream(In);
-}
 
 // Chunks given as (id, payload) pairs, then the closing 0.
 TBytes Record(std::initializer_list<std::pair<uint32_t, TBytes>> Chunks) {
@@ -70,7 +58,7 @@ TLcfAnimation MakeAnimations() {
 
 TEST(Animation, ListsReadBackFromTheWriter) {
   TLcfAnimation List;
-  Load(List, Saved(MakeAnimations()));
+  LoadBytes(List, SavedBytes(MakeAnimations()));
   ASSERT_EQ(List.Count(), 2u);
   const TLcfAnimationItem& Slash = List.ItemById(1);
   EXPECT_EQ(Slash.GraphicName, "Swords");
@@ -95,12 +83,12 @@ TEST(Animation, ListsReadBackFromTheWriter) {
   EXPECT_EQ(Hit.FlashLevel, 20);
   EXPECT_EQ(Hit.Reserved8, 6);
   EXPECT_EQ(List.ItemById(2).FrameCount(), 20u);
-  EXPECT_EQ(Saved(List), Saved(MakeAnimations()));
+  EXPECT_EQ(SavedBytes(List), SavedBytes(MakeAnimations()));
 }
 
 TEST(Animation, AbsentChunksGiveTheDefaults) {
   TLcfAnimationItem Animation;
-  Load(Animation, Record({}));
+  LoadBytes(Animation, Record({}));
   EXPECT_EQ(Animation.FrameCount(), 20u);
   EXPECT_EQ(Animation.Frames.ItemAt(19)->Cells.Count(), 0u);
   EXPECT_EQ(Animation.Frames.ItemAt(19)->Id, 20);
@@ -108,17 +96,17 @@ TEST(Animation, AbsentChunksGiveTheDefaults) {
   EXPECT_EQ(Animation.Scope, 0);
   EXPECT_EQ(Animation.Position, 2);
   TLcfAnimationTimingItem Timing;
-  Load(Timing, Record({}));
+  LoadBytes(Timing, Record({}));
   EXPECT_EQ(Timing.Sound, TLcfSound{});
   EXPECT_EQ(Timing.FlashBlue, 31);
   EXPECT_EQ(Timing.FlashLevel, 31);
   TLcfAnimationCellItem Cell;
-  Load(Cell, Record({{1, {0, 0}}}));  // a two-byte "visible" chunk is ignored
+  LoadBytes(Cell, Record({{1, {0, 0}}}));  // a two-byte "visible" chunk is ignored
   EXPECT_EQ(Cell.Visible, 1);
   EXPECT_EQ(Cell.Red, 100);
   EXPECT_EQ(Cell.Transparency, 0);
   // A file's frame list replaces the twenty new frames entirely, even when it is empty.
-  Load(Animation, Record({{12, {0}}}));
+  LoadBytes(Animation, Record({{12, {0}}}));
   EXPECT_EQ(Animation.FrameCount(), 0u);
 }
 
@@ -160,7 +148,7 @@ TEST(ChipSet, TablesReadBackAndOnlyFromChunksOfTheirSize) {
   Town.AnimationType = 1;
   Town.AnimationSpeed = 1;
   TLcfChipSet Back;
-  Load(Back, Saved(List));
+  LoadBytes(Back, SavedBytes(List));
   const TLcfChipSetItem& T = Back.ItemById(1);
   EXPECT_EQ(T.GraphicName, "TownTiles");
   EXPECT_EQ(T.TerrainOf(5000), 513);
@@ -168,17 +156,17 @@ TEST(ChipSet, TablesReadBackAndOnlyFromChunksOfTheirSize) {
   EXPECT_EQ(T.UpperFlagsOf(10143), ChipCounter);
   EXPECT_EQ(T.AnimationType, 1);
   EXPECT_EQ(T.AnimationSpeed, 1);
-  EXPECT_EQ(Saved(Back), Saved(List));
+  EXPECT_EQ(SavedBytes(Back), SavedBytes(List));
 
   TLcfChipSetItem Short;
-  Load(Short, Record({{3, TBytes(323, 0)}, {4, TBytes(161, 0)}, {5, TBytes(145, 0)}}));
+  LoadBytes(Short, Record({{3, TBytes(323, 0)}, {4, TBytes(161, 0)}, {5, TBytes(145, 0)}}));
   EXPECT_EQ(Short.TerrainAt(0), 1);
   EXPECT_EQ(Short.LowerFlagsAt(160), 0x0F);
   EXPECT_EQ(Short.UpperFlagsAt(0), 0x1F);
   TBytes Terrain(324, 0);
   Terrain[2] = 7;
   TLcfChipSetItem Exact;
-  Load(Exact, Record({{3, Terrain}, {4, TBytes(162, 0x44)}}));
+  LoadBytes(Exact, Record({{3, Terrain}, {4, TBytes(162, 0x44)}}));
   EXPECT_EQ(Exact.TerrainAt(1), 7);
   EXPECT_EQ(Exact.LowerFlagsAt(0), 0x44);
   EXPECT_EQ(Exact.UpperFlagsOf(10000), 0x1F);  // no chunk 5: the defaults
@@ -201,13 +189,13 @@ TEST(AnimationChipSetSections, TheDataBaseReadsAndResetsThem) {
   DB.Animations = MakeAnimations();
   DB.ChipSets.GetOrCreate(3).Name = "Cave";
   TLcfDataBase Back;
-  Load(Back, Saved(DB));
+  LoadBytes(Back, SavedBytes(DB));
   EXPECT_EQ(Back.Animations.ItemById(1).FrameCount(), 8u);
   EXPECT_EQ(Back.ChipSets.ItemById(3).Name, "Cave");
   // A file without the sections keeps one cleared item in each.
   TByteWriter HeaderOnly;
   HeaderOnly.BerString("$$$B");
-  Load(Back, HeaderOnly.Take());
+  LoadBytes(Back, HeaderOnly.Take());
   EXPECT_EQ(Back.Animations.Count(), 1u);
   EXPECT_EQ(Back.ChipSets.ItemById(1).Name, "");
 }

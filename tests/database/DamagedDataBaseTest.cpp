@@ -10,15 +10,15 @@ namespace {
 void ExpectErrorOrValid(const TBytes& Bytes, const std::string& What) {
   TLcfDataBase DB;
   try {
-    LoadDataBase(DB, Bytes);
+    LoadBytes(DB, Bytes);
   } catch (const EReadError& E) {
     EXPECT_STREQ(E.what(), "Stream read error") << What;
     return;
   }
-  const TBytes Saved = SaveDataBase(DB);
+  const TBytes Saved = SavedBytes(DB);
   TLcfDataBase Again;
-  LoadDataBase(Again, Saved);
-  EXPECT_EQ(SaveDataBase(Again), Saved) << What;
+  LoadBytes(Again, Saved);
+  EXPECT_EQ(SavedBytes(Again), Saved) << What;
 }
 
 // The damage tests are only as good as their file: it must hold real records in every list
@@ -38,13 +38,13 @@ TEST(DamagedDataBase, SampleHoldsEveryBattleList) {
 }
 
 TEST(DamagedDataBase, EveryTruncation) {
-  const TBytes File = SaveDataBase(MakeSampleDataBase());
+  const TBytes File = SavedBytes(MakeSampleDataBase());
   for (size_t N = 0; N < File.size(); ++N)
     ExpectErrorOrValid(TBytes(File.begin(), File.begin() + long(N)), "cut at " + std::to_string(N));
 }
 
 TEST(DamagedDataBase, EveryByteChanged) {
-  const TBytes File = SaveDataBase(MakeSampleDataBase());
+  const TBytes File = SavedBytes(MakeSampleDataBase());
   for (size_t I = 0; I < File.size(); ++I)
     for (uint8_t Mask : {0xFF, 0x80, 0x01}) {
       TBytes Damaged = File;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BattleListsFixture.h"
+#include "CodecBytes.h"
 #include "database/LD_DataBase.h"
 
 inline TLcfDataBase MakeSampleDataBase() {
@@ -33,13 +34,3 @@ inline TLcfDataBase MakeSampleDataBase() {
   return DB;
 }
 
-inline TBytes SaveDataBase(const TLcfDataBase& DB) {
-  TByteWriter W;
-  DB.SaveToStream(W);
-  return W.Take();
-}
-
-inline void LoadDataBase(TLcfDataBase& DB, const TBytes& Bytes) {
-  TByteReader In(Bytes);
-  DB.LoadFromStream(In);
-}

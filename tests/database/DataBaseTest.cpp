@@ -18,7 +18,7 @@ TBytes HeaderOnly() { return Hex({0x04, '$', '$', '$', 'B'}); }
 TEST(DataBase, SampleReadsBackFieldForField) {
   const TLcfDataBase Source = MakeSampleDataBase();
   TLcfDataBase DB;
-  LoadDataBase(DB, SaveDataBase(Source));
+  LoadBytes(DB, SavedBytes(Source));
   EXPECT_EQ(DB.System.TitlePicture, "Title");
   EXPECT_EQ(DB.System.SystemGraphic, Source.System.SystemGraphic);
   EXPECT_EQ(DB.System.PartyMember(0), 3);
@@ -49,13 +49,13 @@ TEST(DataBase, SampleReadsBackFieldForField) {
   EXPECT_EQ(E.Script, Source.CommonEvents.ItemById(1).Script);
   EXPECT_EQ(E.Script.Lines(1).Param(1), -1);
   EXPECT_EQ(E.Script.Lines(1).Param(5), 0);
-  EXPECT_EQ(SaveDataBase(DB), SaveDataBase(Source));
+  EXPECT_EQ(SavedBytes(DB), SavedBytes(Source));
 }
 
 TEST(DataBase, HeaderOnlyLoadsAsTheResetDatabase) {
   TLcfDataBase DB;
-  LoadDataBase(DB, SaveDataBase(MakeSampleDataBase()));
-  LoadDataBase(DB, HeaderOnly());
+  LoadBytes(DB, SavedBytes(MakeSampleDataBase()));
+  LoadBytes(DB, HeaderOnly());
   EXPECT_EQ(DB.Switches.Count(), 1u);
   EXPECT_EQ(DB.Switches.Items(0)->Id, 1);
   EXPECT_EQ(DB.Variables.Count(), 1u);
@@ -79,7 +79,7 @@ TEST(DataBase, SectionsInAnyOrderAndUnknownIdsSkipped) {
   B.insert(B.end(), Tail.begin(), Tail.end());
   // The switch record lacks its closing 0 inside its section: damage, not a read of the next.
   TLcfDataBase DB;
-  EXPECT_THROW(LoadDataBase(DB, B), EReadError);
+  EXPECT_THROW(LoadBytes(DB, B), EReadError);
   const TBytes Good = [] {
     TBytes G = HeaderOnly();
     const TBytes T = Hex({0x1A, 0x02, 0xAA, 0xBB, 0x16, 0x04, 0x11, 0x01, 'T', 0x00, 0x0A, 0x01, 0x00,
@@ -87,7 +87,7 @@ TEST(DataBase, SectionsInAnyOrderAndUnknownIdsSkipped) {
     G.insert(G.end(), T.begin(), T.end());
     return G;
   }();
-  LoadDataBase(DB, Good);
+  LoadBytes(DB, Good);
   EXPECT_EQ(DB.System.TitlePicture, "T");
   EXPECT_EQ(DB.Switches.Get(1).Name, "s");
 }
@@ -99,7 +99,7 @@ TEST(DataBase, WrongHeadersAreStreamReadErrors) {
     TLcfDataBase DB;
     DB.Switches.GetOrCreate(5);
     try {
-      LoadDataBase(DB, B);
+      LoadBytes(DB, B);
       FAIL();
     } catch (const EReadError& E) {
       EXPECT_STREQ(E.what(), "Stream read error");
@@ -296,7 +296,7 @@ TEST(DataBase, LoadFindsTheFileOfTheGameFolderInAnyCase) {
   const fs::path Game = fs::temp_directory_path() / ("tessera-db-" + std::to_string(getpid()));
   fs::remove_all(Game);
   fs::create_directories(Game / "DATA");
-  const TBytes File = SaveDataBase(MakeSampleDataBase());
+  const TBytes File = SavedBytes(MakeSampleDataBase());
   std::ofstream(Game / "DATA" / "$$$.b", std::ios::binary).write(reinterpret_cast<const char*>(File.data()), long(File.size()));
   TLcfDataBase DB;
   DB.Load(TGameFolder(Game.string()));

@@ -19,7 +19,7 @@ TBytes Append(TBytes A, const TBytes& B) {
 }
 
 TEST(Gamekit, SampleDumpIsReadable) {
-  const TJson Doc = DumpFile(SaveDataBase(MakeSampleDataBase()));
+  const TJson Doc = DumpFile(SavedBytes(MakeSampleDataBase()));
   EXPECT_EQ(Doc["header"], "$$$B");
   const TJson& System = Doc["body"]["System"];
   EXPECT_EQ(System["TitlePicture"], "Title");
@@ -37,7 +37,7 @@ TEST(Gamekit, SampleDumpIsReadable) {
 }
 
 TEST(Gamekit, RoundTripIsByteIdentical) {
-  const TBytes Sample = SaveDataBase(MakeSampleDataBase());
+  const TBytes Sample = SavedBytes(MakeSampleDataBase());
   const TBytes Odd = Append(Sample, Hex({
       0x1A, 0x02, 0xAA, 0xBB,                    // unknown section 26
       0x16, 0x1B,                                // a second system section, odd inside:
@@ -54,7 +54,7 @@ TEST(Gamekit, RoundTripIsByteIdentical) {
   }));
   for (const TBytes& File : {Sample, Odd}) {
     TLcfDataBase Check;
-    LoadDataBase(Check, File);  // the player reads it
+    LoadBytes(Check, File);  // the player reads it
     const TJson Doc = DumpFile(File);
     const TJson Reparsed = TJson::parse(Doc.dump());
     EXPECT_EQ(BuildFile(Reparsed), File);
@@ -70,15 +70,15 @@ TEST(Gamekit, RoundTripIsByteIdentical) {
 }
 
 TEST(Gamekit, EditedJsonBuildsTheEditedFile) {
-  TJson Doc = DumpFile(SaveDataBase(MakeSampleDataBase()));
+  TJson Doc = DumpFile(SavedBytes(MakeSampleDataBase()));
   Doc["body"]["System"]["TitlePicture"] = "\xE3\x82\xBF\xE3\x82\xA4\xE3\x83\x88\xE3\x83\xAB";  // "タイトル"
   TLcfDataBase DB;
-  LoadDataBase(DB, BuildFile(Doc));
+  LoadBytes(DB, BuildFile(Doc));
   EXPECT_EQ(DB.System.TitlePicture, "\x83\x5E\x83\x43\x83\x67\x83\x8B");
 }
 
 TEST(Gamekit, BuildErrorsNameThePlace) {
-  TJson Doc = DumpFile(SaveDataBase(MakeSampleDataBase()));
+  TJson Doc = DumpFile(SavedBytes(MakeSampleDataBase()));
   Doc["body"]["System"]["BattleMusic"]["Volume"] = "loud";
   try {
     BuildFile(Doc);
@@ -86,10 +86,10 @@ TEST(Gamekit, BuildErrorsNameThePlace) {
   } catch (const EGamekitError& E) {
     EXPECT_STREQ(E.what(), "body.System.BattleMusic.Volume: expected an integer");
   }
-  Doc = DumpFile(SaveDataBase(MakeSampleDataBase()));
+  Doc = DumpFile(SavedBytes(MakeSampleDataBase()));
   Doc["body"]["System"]["Nonsense"] = 1;
   EXPECT_THROW(BuildFile(Doc), EGamekitError);
-  Doc = DumpFile(SaveDataBase(MakeSampleDataBase()));
+  Doc = DumpFile(SavedBytes(MakeSampleDataBase()));
   Doc["header"] = "$$$X";
   EXPECT_THROW(BuildFile(Doc), EGamekitError);
 }
@@ -99,17 +99,17 @@ TEST(Gamekit, BuildErrorsNameThePlace) {
 namespace {
 
 TEST(Gamekit, EditedScriptGetsItsSizeFromAuto) {
-  TJson Doc = DumpFile(SaveDataBase(MakeSampleDataBase()));
+  TJson Doc = DumpFile(SavedBytes(MakeSampleDataBase()));
   TJson& Event = Doc["body"]["CommonEvents"][0];
   EXPECT_EQ(Event["ScriptSize"], "auto");
   Event["Script"].insert(Event["Script"].begin(), TJson::parse(R"({"code": 10110, "text": "Longer text first"})"));
   TLcfDataBase DB;
-  LoadDataBase(DB, BuildFile(Doc));
+  LoadBytes(DB, BuildFile(Doc));
   const TLcfEventScriptList& Script = DB.CommonEvents.ItemById(1).Script;
   ASSERT_EQ(Script.Count(), 4u);
   EXPECT_EQ(Script.Lines(0).Text, "Longer text first");
   // The written size is the data's own: a writer-made file has the same bytes again.
-  EXPECT_EQ(BuildFile(DumpFile(SaveDataBase(DB))), SaveDataBase(DB));
+  EXPECT_EQ(BuildFile(DumpFile(SavedBytes(DB))), SavedBytes(DB));
 }
 
 }  // namespace

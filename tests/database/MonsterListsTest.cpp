@@ -12,7 +12,7 @@ namespace {
 TEST(MonsterLists, SampleReadsBackFieldForField) {
   const TLcfDataBase Source = MakeSampleDataBase();
   TLcfDataBase DB;
-  LoadDataBase(DB, SaveDataBase(Source));
+  LoadBytes(DB, SavedBytes(Source));
 
   const TLcfMonsterItem& Slime = DB.Enemies.ItemById(1);
   EXPECT_EQ(Slime.GraphicName, "Slime");
@@ -84,7 +84,7 @@ TEST(MonsterLists, SampleReadsBackFieldForField) {
   EXPECT_EQ(Poison.StepHpInterval, 4);
   EXPECT_EQ(DB.States.ItemById(3).Name, "Sleep");
 
-  EXPECT_EQ(SaveDataBase(DB), SaveDataBase(Source));
+  EXPECT_EQ(SavedBytes(DB), SavedBytes(Source));
 }
 
 TEST(MonsterLists, EmptyRecordsTakeTheirDefaults) {
@@ -241,7 +241,7 @@ TEST(MonsterLists, HostileListDataIsRefusedOrBounded) {
 }
 
 TEST(MonsterLists, GamekitShowsTheListsReadablyAndBuildsThemBack) {
-  const TBytes File = SaveDataBase(MakeSampleDataBase());
+  const TBytes File = SavedBytes(MakeSampleDataBase());
   TJson Doc = DumpFile(File);
   EXPECT_EQ(BuildFile(TJson::parse(Doc.dump())), File);
   const TJson& Body = Doc["body"];
@@ -261,7 +261,7 @@ TEST(MonsterLists, GamekitShowsTheListsReadablyAndBuildsThemBack) {
   Doc["body"]["Items"][0]["StateSet"] = TJson::parse("[0, 0, 0, 1]");
   Doc["body"]["Items"][0]["StateSetCount"] = "auto";
   TLcfDataBase DB;
-  LoadDataBase(DB, BuildFile(Doc));
+  LoadBytes(DB, BuildFile(Doc));
   EXPECT_TRUE(DB.Items.ItemById(1).InStateSet(4));
   EXPECT_FALSE(DB.Items.ItemById(1).InStateSet(3));
 }

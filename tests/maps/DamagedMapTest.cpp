@@ -40,10 +40,10 @@ const auto LoadMap = [](const TBytes& B) {
 const auto SaveMap = [](const std::unique_ptr<TLcfMap>& Map) { return Map->SaveToBytes(); };
 const auto LoadTreeFile = [](const TBytes& B) {
   auto Tree = std::make_unique<TLcfMapTree>();
-  LoadTree(*Tree, B);
+  LoadBytes(*Tree, B);
   return Tree;
 };
-const auto SaveTreeFile = [](const std::unique_ptr<TLcfMapTree>& Tree) { return SaveTree(*Tree); };
+const auto SaveTreeFile = [](const std::unique_ptr<TLcfMapTree>& Tree) { return SavedBytes(*Tree); };
 
 template <class Load, class Save>
 void DamageEveryWay(const TBytes& File, Load&& LoadFn, Save&& SaveFn) {
@@ -60,7 +60,7 @@ void DamageEveryWay(const TBytes& File, Load&& LoadFn, Save&& SaveFn) {
 TEST(DamagedMap, EveryTruncationAndEveryByteChanged) { DamageEveryWay(SmallMapFile(), LoadMap, SaveMap); }
 
 TEST(DamagedMapTree, EveryTruncationAndEveryByteChanged) {
-  DamageEveryWay(SaveTree(MakeSampleTree()), LoadTreeFile, SaveTreeFile);
+  DamageEveryWay(SavedBytes(MakeSampleTree()), LoadTreeFile, SaveTreeFile);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // records the writer never makes.
 #pragma once
 
+#include "CodecBytes.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 
@@ -119,13 +120,3 @@ inline TLcfMapTree MakeSampleTree() {
   return Tree;
 }
 
-inline TBytes SaveTree(const TLcfMapTree& Tree) {
-  TByteWriter W;
-  Tree.SaveToStream(W);
-  return W.Take();
-}
-
-inline void LoadTree(TLcfMapTree& Tree, const TBytes& Bytes) {
-  TByteReader In(Bytes);
-  Tree.LoadFromStream(In);
-}

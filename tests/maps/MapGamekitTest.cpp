@@ -14,7 +14,7 @@ namespace {
 TBytes RoundTrip(const TBytes& File) { return BuildFile(TJson::parse(DumpFile(File).dump())); }
 
 TEST(MapGamekit, MapTreeDumpIsReadable) {
-  const TJson Doc = DumpFile(SaveTree(MakeSampleTree()));
+  const TJson Doc = DumpFile(SavedBytes(MakeSampleTree()));
   EXPECT_EQ(Doc["header"], "$$$F");
   const TJson& Body = Doc["body"];
   EXPECT_EQ(Body["Maps"][2]["@id"], 2);
@@ -47,7 +47,7 @@ TEST(MapGamekit, EveryKindRoundTripsByteForByte) {
   DB.ChipSets.ItemById(1).LowerFlags[5] = 0x3F;
   TByteWriter DataBase;
   DB.SaveToStream(DataBase);
-  for (const TBytes& File : {SaveTree(MakeSampleTree()), MakeSampleMap().SaveToBytes(), Odd.Take(), DataBase.Take(),
+  for (const TBytes& File : {SavedBytes(MakeSampleTree()), MakeSampleMap().SaveToBytes(), Odd.Take(), DataBase.Take(),
                              MapFile(TChunkBytes().Int(2, 2).Int(3, 1).Chunk(71, {1, 2, 3}).Chunk(72, Tiles(2, 10001)).End())})
     EXPECT_EQ(RoundTrip(File), File);
 }

@@ -9,7 +9,7 @@ namespace {
 
 TEST(MapTree, ReadsBackWhatTheWriterWrote) {
   TLcfMapTree Tree;
-  LoadTree(Tree, SaveTree(MakeSampleTree()));
+  LoadBytes(Tree, SavedBytes(MakeSampleTree()));
   ASSERT_EQ(Tree.Count(), 5u);
   EXPECT_EQ(Tree.TreeOrder, (std::vector<int32_t>{0, 1, 2, 3, 4}));
   EXPECT_EQ(Tree.Reserved, 2);
@@ -32,7 +32,7 @@ TEST(MapTree, ReadsBackWhatTheWriterWrote) {
   EXPECT_EQ(Tree.StartingPoint.Ship.X, 30);
   EXPECT_EQ(Tree.StartingPoint.Airship.Y, 65535);
   EXPECT_EQ(Tree.StartingPoint.Boat.MapId, 0);
-  EXPECT_EQ(SaveTree(Tree), SaveTree(MakeSampleTree()));
+  EXPECT_EQ(SavedBytes(Tree), SavedBytes(MakeSampleTree()));
 }
 
 TEST(MapTree, AbsentChunksGiveTheDefaults) {
@@ -73,7 +73,7 @@ TEST(MapTree, ClearKeepsNameAndParentButALoadReplacesThem) {
   W.Ber(1), W.Bytes(TChunkBytes().Int(44, 7).End());
   W.Ber(0), W.Ber(0), W.Ber(0);
   TLcfMapTree Tree;
-  LoadTree(Tree, W.Take());
+  LoadBytes(Tree, W.Take());
   ASSERT_EQ(Tree.Count(), 1u);
   EXPECT_EQ(Tree.ItemById(1).Name, "");
   EXPECT_EQ(Tree.ItemById(1).ParentId, 0);
@@ -138,7 +138,7 @@ TEST(MapTree, MissingMapsAreInvalidMap) {
   Bad.TreeOrder.push_back(12);
   TLcfMapTree Loaded;
   try {
-    LoadTree(Loaded, SaveTree(Bad));
+    LoadBytes(Loaded, SavedBytes(Bad));
     FAIL();
   } catch (const ELcfError& E) {
     EXPECT_STREQ(E.what(), "Invalid Map");
@@ -148,7 +148,7 @@ TEST(MapTree, MissingMapsAreInvalidMap) {
 }
 
 TEST(MapTree, DamagedFilesAreStreamReadErrors) {
-  const TBytes Good = SaveTree(MakeSampleTree());
+  const TBytes Good = SavedBytes(MakeSampleTree());
   TBytes WrongHeader = Good;
   WrongHeader[1] = 'f';
   TBytes HugeOrder;
@@ -161,14 +161,14 @@ TEST(MapTree, DamagedFilesAreStreamReadErrors) {
   }
   for (const TBytes& File : {WrongHeader, TBytes(Good.begin(), Good.end() - 1), HugeOrder}) {
     TLcfMapTree Tree;
-    EXPECT_THROW(LoadTree(Tree, File), EReadError);
+    EXPECT_THROW(LoadBytes(Tree, File), EReadError);
     EXPECT_EQ(Tree.Count(), 0u);
   }
 }
 
 TEST(MapTree, LoadsFromTheGameFolder) {
   TTestFolder Game;
-  const TBytes File = SaveTree(MakeSampleTree());
+  const TBytes File = SavedBytes(MakeSampleTree());
   Game.Write("Data/$$$.f", std::string(File.begin(), File.end()));
   TLcfMapTree Tree;
   Tree.Load(TGameFolder(Game.Path().string()));

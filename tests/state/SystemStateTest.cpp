@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CodecBytes.h"
 #include "RecordingAudio.h"
 #include "TestFolder.h"
 
@@ -45,11 +46,8 @@ TEST_F(SystemStateFixture, SwitchesGrowToTheHighestIdSetAndReadZeroOutside) {
   System.SetSwitch(-3, 1);
   EXPECT_EQ(System.SwitchCount, 500);
 
-  TByteWriter out;
-  System.SaveToStream(out);
   TLcfgSystem loaded(Database, Audio, Folder);
-  TByteReader in(out.Buffer());
-  loaded.LoadFromStream(in);
+  LoadBytes(loaded, SavedBytes(System));
   EXPECT_EQ(loaded.Switches.size(), 500u);
   EXPECT_EQ(loaded.GetSwitch(500), 1);
 }
@@ -162,12 +160,9 @@ TEST_F(SystemStateFixture, SaveRoundTripKeepsEmptyOverridesAndSettlesDamagedCoun
   System.SetSystemMusic(TLcfgSystem::EMusicSlot::Inn, Music("(OFF)", 0, 90));
   System.FaceName = "missing-face";  // a face that is not there shows none
   System.ScriptMessage = 1;
-  TByteWriter out;
-  System.SaveToStream(out);
 
   TLcfgSystem loaded(Database, Audio, Folder);
-  TByteReader in(out.Buffer());
-  loaded.LoadFromStream(in);
+  LoadBytes(loaded, SavedBytes(System));
   EXPECT_EQ(loaded.GetVariable(2), 77);
   EXPECT_EQ(loaded.MusicOverrides[3].Name, "(OFF)");  // an override with silence
   EXPECT_EQ(loaded.MusicOverrides[0].Name, "");       // no override

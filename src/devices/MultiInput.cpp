@@ -68,7 +68,7 @@ void TMultiInput::Sample() {
   }
   const uint16_t old = Polled;
   uint16_t now = 0, wentDown = 0;
-  if (!JoystickDisabled && sample.Joystick) now |= JoystickButtons(*sample.Joystick);
+  if (sample.Joystick) now |= JoystickButtons(*sample.Joystick);
   // While Alt is held no mapped key counts, so Alt+Enter does not also decide.
   if (!sample.KeysDown[VirtualKey::Alt]) {
     now |= KeyButtons(sample.KeysDown);

@@ -49,5 +49,4 @@ class TMultiInput {
   uint8_t RepeatButton = 0;
   int32_t RepeatCount = 0;
   bool LastAxisHorizontal = false;
-  bool JoystickDisabled = false;
 };

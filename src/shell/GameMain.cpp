@@ -6,6 +6,8 @@
 
 #include "devices/CadenzaBridge.h"
 #include "graphics/PrismBoard.h"
+#include "scenes/LS_GameOver.h"
+#include "scenes/LS_Title.h"
 #include "shell/Scene.h"
 
 namespace {
@@ -19,6 +21,18 @@ const char* const SceneNames[SceneCount] = {"field", "menu", "battle", "shop", "
   throw std::runtime_error(std::string("The ") + SceneNames[id] +
                            " scene is not available in this version of tessera");
 }
+
+using TSceneMaker = std::unique_ptr<TLcfScene> (*)(TGame&);
+
+template <class T>
+std::unique_ptr<TLcfScene> MakeScene(TGame& game) {
+  return std::make_unique<T>(game);
+}
+
+// The scenes by id; an empty entry is a scene this version does not have yet.
+constexpr TSceneMaker SceneMakers[SceneCount] = {
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    &MakeScene<TLcfTitleScene>, &MakeScene<TLcfGameOverScene>, nullptr};
 
 // The frames a held F12 must be released for, and then the frames of calm before the title.
 constexpr int ResetCalmFrames = 20;
@@ -62,6 +76,17 @@ void TFormLcfGameMain::FormShow() {
   // Without its fonts the game still runs, with blank text; say why once.
   for (const std::string& problem : game.System->Skin.FontErrors()) {
     std::cerr << "tessera: " << problem << std::endl;
+  }
+  CreateScenes();
+}
+
+// A scene already in its slot (put there by a test or a tool) is kept.
+void TFormLcfGameMain::CreateScenes() {
+  TGame& game = *Game_;
+  for (int id = 0; id < SceneCount; ++id) {
+    if (game.Scenes[id] || !SceneMakers[id]) continue;
+    game.Scenes[id] = SceneMakers[id](game);
+    game.Scenes[id]->Reset();
   }
 }
 

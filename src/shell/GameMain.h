@@ -25,6 +25,7 @@ class TFormLcfGameMain {
   void StartBattleTest();
 
  private:
+  void CreateScenes();
   void UpdateScene(uint8_t id);
   void DrawScene(uint8_t id);
 

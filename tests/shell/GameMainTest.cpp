@@ -124,10 +124,11 @@ TEST_F(GameMainFixture, SceneIdsFromDamagedDataRunNothingButTimeGoesOn) {
 }
 
 TEST_F(GameMainFixture, AMissingSceneIsAnErrorThatNamesIt) {
-  Game().Scenes[6].reset();
+  Game().Scenes[0].reset();
+  Probes[6]->OnUpdate = [this] { System().SceneId = 0; };
   EXPECT_EQ(Form.Run(), 1);
   ASSERT_EQ(Device.Messages.size(), 1u);
-  EXPECT_EQ(Device.Messages[0], "Probe: The title scene is not available in this version of tessera");
+  EXPECT_EQ(Device.Messages[0], "Probe: The field scene is not available in this version of tessera");
 }
 
 TEST_F(GameMainFixture, F12DuringTheGameReturnsToTheTitleFromAFreshReset) {

@@ -1,11 +1,11 @@
 #include "graphics/PrismSheet.h"
 
 #include "GraphicsTestUtil.h"
+#include "TestFolder.h"
 #include "graphics/PrismXyz.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 
 namespace {
@@ -197,8 +197,9 @@ TEST(AssignBitmap, RefusesTrueColour) {
 
 class SheetFiles : public ::testing::Test {
  protected:
-  std::string Path = ::testing::TempDir() + "sheet_test.xyz";
-  void TearDown() override { std::remove(Path.c_str()); }
+  // A folder of its own: test processes run side by side and must not share a file.
+  TTestFolder Folder;
+  std::string Path = Folder / "sheet_test.xyz";
   void Write(const std::vector<uint8_t>& Bytes) {
     std::ofstream(Path, std::ios::binary).write(reinterpret_cast<const char*>(Bytes.data()), std::streamsize(Bytes.size()));
   }

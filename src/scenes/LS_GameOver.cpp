@@ -1,6 +1,5 @@
 #include "scenes/LS_GameOver.h"
 
-#include "data/ByteStream.h"
 #include "graphics/PrismDraw.h"
 
 TLcfGameOverScene::TLcfGameOverScene(TGame& game) : TLcfScene(game) {}
@@ -13,12 +12,7 @@ void TLcfGameOverScene::Reset() {
 
 void TLcfGameOverScene::Enter() {
   Picture.SetSize(320, 240);
-  const std::string& Name = Game.Database->System.GameOverPicture;
-  if (!Name.empty()) {
-    const auto Path = Game.Folder.FindAsset(Name, "data", EAssetList::Image);
-    if (!Path) throw EFileError(Name);
-    Picture.LoadFromFile(*Path, true);
-  }
+  LoadPicture(Picture, Game.Database->System.GameOverPicture);
   Started = true;
   FadeIn(1);  // a hundred frames
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "data/ByteStream.h"
 #include "graphics/GR_System.h"
 #include "state/SaveData.h"
 
@@ -33,7 +32,7 @@ void TLcfTitleScene::Enter() {
   if (FirstVisit && Game.Values.ShowLogos) ShowLogos();
   const TProgramValues& Values = Game.Values;
   ContinueEnabled = TSaveSlots({Values.GameFolder, Values.GameFolderName, Values.ExeReadOnly}).FirstUsedSlot() > 0;
-  LoadTitlePicture();
+  LoadPicture(Picture, Game.Database->System.TitlePicture);
   if (Values.ShowTitle) {
     Game.System->PlayMusic(Game.System->GetSystemMusic(TLcfgSystem::EMusicSlot::Title));
     if (FirstVisit) FadeIn(3);
@@ -60,16 +59,6 @@ void TLcfTitleScene::ShowLogo(const char* Name) {
   }
   Game.Input->Flush();
   FadeOut(10);
-}
-
-// A name that finds no file stops the game with the loader's message, as a file that cannot be
-// opened would; nothing outside the game's folders is ever tried in its place.
-void TLcfTitleScene::LoadTitlePicture() {
-  const std::string& Name = Game.Database->System.TitlePicture;
-  if (Name.empty()) return;
-  const auto Path = Game.Folder.FindAsset(Name, "data", EAssetList::Image);
-  if (!Path) throw EFileError(Name);
-  Picture.LoadFromFile(*Path, true);
 }
 
 void TLcfTitleScene::OpenCommandWindow() {

@@ -27,7 +27,6 @@ class TLcfTitleScene : public TLcfScene {
   void Enter();
   void ShowLogos();
   void ShowLogo(const char* Name);
-  void LoadTitlePicture();
   void OpenCommandWindow();
   void Choose(int32_t Command);
   void Leave();

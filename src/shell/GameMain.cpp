@@ -12,16 +12,6 @@
 
 namespace {
 
-const char* const SceneNames[SceneCount] = {"field", "menu", "battle", "shop", "name entry",
-                                            "save and load", "title", "game over", "debug"};
-
-// Scenes are built one by one as the game grows; running into one that is missing is an error
-// with its name, not a silent black loop.
-[[noreturn]] void MissingScene(uint8_t id) {
-  throw std::runtime_error(std::string("The ") + SceneNames[id] +
-                           " scene is not available in this version of tessera");
-}
-
 using TSceneMaker = std::unique_ptr<TLcfScene> (*)(TGame&);
 
 template <class T>
@@ -29,10 +19,24 @@ std::unique_ptr<TLcfScene> MakeScene(TGame& game) {
   return std::make_unique<T>(game);
 }
 
-// The scenes by id; an empty entry is a scene this version does not have yet.
-constexpr TSceneMaker SceneMakers[SceneCount] = {
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    &MakeScene<TLcfTitleScene>, &MakeScene<TLcfGameOverScene>, nullptr};
+struct TSceneEntry {
+  const char* Name;
+  TSceneMaker Make;  // none: a scene this version does not have yet
+};
+
+// The scenes by id, in the order they are created.
+constexpr TSceneEntry SceneTable[SceneCount] = {
+    {"field", nullptr},        {"menu", nullptr},  {"battle", nullptr},
+    {"shop", nullptr},         {"name entry", nullptr},
+    {"save and load", nullptr}, {"title", &MakeScene<TLcfTitleScene>},
+    {"game over", &MakeScene<TLcfGameOverScene>}, {"debug", nullptr}};
+
+// Scenes are built one by one as the game grows; running into one that is missing is an error
+// with its name, not a silent black loop.
+[[noreturn]] void MissingScene(uint8_t id) {
+  throw std::runtime_error(std::string("The ") + SceneTable[id].Name +
+                           " scene is not available in this version of tessera");
+}
 
 // The frames a held F12 must be released for, and then the frames of calm before the title.
 constexpr int ResetCalmFrames = 20;
@@ -84,8 +88,8 @@ void TFormLcfGameMain::FormShow() {
 void TFormLcfGameMain::CreateScenes() {
   TGame& game = *Game_;
   for (int id = 0; id < SceneCount; ++id) {
-    if (game.Scenes[id] || !SceneMakers[id]) continue;
-    game.Scenes[id] = SceneMakers[id](game);
+    if (game.Scenes[id] || !SceneTable[id].Make) continue;
+    game.Scenes[id] = SceneTable[id].Make(game);
     game.Scenes[id]->Reset();
   }
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "data/ByteStream.h"
+
 namespace {
 constexpr int ScreenWidth = 320, ScreenHeight = 240;
 }
@@ -23,6 +25,13 @@ void TLcfScene::FrameStep() {
     Game.Draw->Present();
   }
   Game.Draw->WaitFrame();
+}
+
+void TLcfScene::LoadPicture(TPrismSheet& Sheet, const std::string& Name) {
+  if (Name.empty()) return;
+  const auto Path = Game.Folder.FindAsset(Name, "data", EAssetList::Image);
+  if (!Path) throw EFileError(Name);
+  Sheet.LoadFromFile(*Path, true);
 }
 
 void TLcfScene::DrawPresentFlush() {

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "graphics/PrismBoard.h"
+#include "graphics/PrismSheet.h"
 #include "shell/Game.h"
 
 class TLcfScene {
@@ -22,6 +24,11 @@ class TLcfScene {
   virtual bool ForceDraw() const { return false; }
 
   void FrameStep();
+  // Loads the game's picture Name ("data" folder) into Sheet with its errors raised. A name
+  // that finds no file stops the game with the loader's message, as a file that cannot be
+  // opened would; nothing outside the game's folders is tried in its place. An empty name
+  // loads nothing.
+  void LoadPicture(TPrismSheet& Sheet, const std::string& Name);
   void FadeIn(double step);
   void FadeOut(double step);
   void Flash();

@@ -26,7 +26,8 @@ class TSceneFixture : public ::testing::Test {
     Game->Draw = std::make_unique<TPrismDraw>(Device);
     Game->Draw->SetFrameRate(60);
     Game->Draw->Initialize();
-    Game->Draw->Board().Brightness = 0;  // scenes start on the black screen the reset leaves
+    // Scenes start on the black screen the reset leaves.
+    if (StartBlack) Game->Draw->Board().Brightness = 0;
     Game->Input = std::make_unique<TMultiInput>(Device);
     Game->Database = std::make_unique<TLcfDataBase>();
     Game->Database->Load(Game->Folder);
@@ -57,6 +58,7 @@ class TSceneFixture : public ::testing::Test {
   // The screen pixel at (X, Y) as 5-6-5.
   uint16_t Pixel(int X, int Y) const { return Device.LastBoard.Pixels[Y * Device.LastBoard.Pitch + X]; }
 
+  bool StartBlack = true;
   TTestFolder Root;
   TLcfDataBase Database;
   TFakePlatform Device;

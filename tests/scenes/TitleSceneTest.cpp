@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "SaveFiles.h"
 #include "SceneFixture.h"
 #include "graphics/PrismDraw.h"
-#include "state/SaveData.h"
 
 namespace {
 
@@ -36,16 +36,7 @@ struct TitleSceneFixture : TSceneFixture {
     TLcfgSaveHeader Header;
     Header.Clear();
     Header.SaveTime = 46000;
-    TByteWriter Out;
-    Out.BerString("LcfSaveData");
-    TByteWriter Payload;
-    Header.SaveToStream(Payload);
-    const TBytes Bytes = Payload.Take();
-    Out.Ber(100);
-    Out.Ber(uint32_t(Bytes.size()));
-    Out.Bytes(Bytes);
-    const TBytes File = Out.Take();
-    Root.Write("game/" + TSaveSlots::SlotFileName(Slot), std::string(File.begin(), File.end()));
+    Root.Write("game/" + TSaveSlots::SlotFileName(Slot), SaveFileBytes(Header));
   }
   bool Called(const std::string& Prefix) const {
     for (const std::string& Call : Audio.Calls)

@@ -6,12 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "RecordingAudio.h"
-#include "TestFolder.h"
-#include "devices/CadenzaBridge.h"
+#include "SceneFixture.h"
 #include "gamegraphics/SystemGraphicTestUtil.h"
 #include "graphics/PrismBoard.h"
-#include "shell/Game.h"
 
 namespace {
 
@@ -29,54 +26,33 @@ class TBlockWindow : public TLcfWindow {
 
 // A game context with the synthetic skin (its cursor frame f has index 34 + 16 f on the top
 // edge, its arrows 21 and 25) and a cursor sound whose plays are recorded.
-class WindowTest : public ::testing::Test {
+class WindowTest : public TSceneFixture {
  protected:
-  WindowTest() : Device(MakeHeadlessPlatform(Options())), Game(*Device, Bridge, Values()) {
-    Game.Draw = std::make_unique<TPrismDraw>(*Device);
-    Game.Input = std::make_unique<TMultiInput>(*Device);
-    Game.Database = std::make_unique<TLcfDataBase>();
-    Game.Database->System.Sounds[size_t(ESystemSound::Cursor)].Name = "Cursor1";
-    Game.Database->System.Sounds[size_t(ESystemSound::Cursor)].Volume = 80;
-    Game.System = std::make_unique<TLcfgSystem>(*Game.Database, Sounds, Game.Folder);
-    Game.System->Clear();
-    Game.System->Skin.AssignImage(MakeTestSystemImage());
-    Sounds.Take();
-  }
-
-  static PlatformOptions Options() {
-    PlatformOptions options;
-    options.Headless = true;
-    options.FastClock = true;
-    return options;
-  }
-  TProgramValues Values() const {
-    TProgramValues values;
-    values.GameFolder = Root.Path().string() + "/";
-    return values;
+  WindowTest() {
+    Database.System.Sounds[size_t(ESystemSound::Cursor)].Name = "Cursor1";
+    Database.System.Sounds[size_t(ESystemSound::Cursor)].Volume = 80;
+    StartBlack = false;
+    StartGame();
+    Game->System->Skin.AssignImage(MakeTestSystemImage());
   }
 
   // One frame as the main loop runs it: the input, the window's update, then its drawing on a
   // cleared board. Key, when given, is pressed for this frame only.
   void Frame(TLcfWindow& Window, uint8_t Key = 0) {
-    if (Key) Device->InjectKey(Key, true);
-    Game.Input->Update();
-    if (Key) Device->InjectKey(Key, false);
+    if (Key) Device.InjectKey(Key, true);
+    Game->Input->Update();
+    if (Key) Device.InjectKey(Key, false);
     Window.Update();
     Board().Clear();
     Window.Draw();
   }
-  TPrismBoard& Board() { return Game.Draw->Board(); }
+  TPrismBoard& Board() { return Game->Draw->Board(); }
   int CursorPlays() {
     int plays = 0;
-    for (const std::string& call : Sounds.Take()) plays += call.rfind("PlaySound", 0) == 0;
+    for (const std::string& call : Audio.Take()) plays += call.rfind("PlaySound", 0) == 0;
     return plays;
   }
 
-  TTestFolder Root;
-  std::unique_ptr<Platform> Device;
-  TCadenzaBridge Bridge;  // not loaded
-  TRecordingAudio Sounds;
-  TGame Game;
 };
 
 // The items seen down column 9 of the image's interior (rows 8..71 of an 80-high window), as
@@ -131,7 +107,7 @@ TEST_F(WindowTest, GeometryFollowsTheSize) {
       {90, 96, 3, 5, 30, 14},
   };
   for (const Case& c : cases) {
-    TLcfWindow window(Game);
+    TLcfWindow window(*Game);
     window.Columns = c.Columns;
     window.Setup(10, 20, c.Width, c.Height, false);
     EXPECT_EQ(window.VisibleRows, c.VisibleRows) << c.Height;
@@ -154,7 +130,7 @@ TEST_F(WindowTest, OpeningAndClosingShowAGrowingAndShrinkingBand) {
       {70, {0, 10, 20, 30, 40, 50, 60, 70}},
   };
   for (const Case& c : cases) {
-    TLcfWindow window(Game);
+    TLcfWindow window(*Game);
     window.Open(40, 40, 64, c.Height, true);
     for (size_t k = 0; k < c.Rows.size(); ++k) {
       if (k > 0) window.Update();
@@ -167,7 +143,7 @@ TEST_F(WindowTest, OpeningAndClosingShowAGrowingAndShrinkingBand) {
       }
     }
   }
-  TLcfWindow window(Game);
+  TLcfWindow window(*Game);
   window.Open(40, 40, 64, 80, false);
   window.StartClose();
   const int closing[] = {70, 58, 46, 36, 24, 12, 0};
@@ -180,7 +156,7 @@ TEST_F(WindowTest, OpeningAndClosingShowAGrowingAndShrinkingBand) {
 }
 
 TEST_F(WindowTest, StartCloseFreesTheWindowAfterSevenUpdates) {
-  TLcfWindow window(Game);
+  TLcfWindow window(*Game);
   window.Open(0, 0, 64, 80, false);
   window.SetActive(true);
   window.StartClose();
@@ -197,7 +173,7 @@ TEST_F(WindowTest, StartCloseFreesTheWindowAfterSevenUpdates) {
 }
 
 TEST_F(WindowTest, ReopeningRightAfterStartCloseOpensNormally) {
-  TLcfWindow window(Game);
+  TLcfWindow window(*Game);
   window.Open(0, 0, 64, 80, false);
   window.StartClose();
   window.Open(0, 0, 64, 80, false);
@@ -228,13 +204,13 @@ TEST_F(WindowTest, CursorKeysMoveWrapOrStopAndPlayTheCursorSound) {
       {"right moves into the next row", 2, 7, 1, VirtualKey::Right, 2},
   };
   for (const Case& c : cases) {
-    TLcfWindow window(Game);
+    TLcfWindow window(*Game);
     window.Columns = c.Columns;
     window.Open(0, 0, 100, 80, false);
     window.ItemCount = c.ItemCount;
     window.SetIndex(c.Start);
     window.SetActive(true);
-    Sounds.Take();
+    Audio.Take();
     Frame(window, c.Key);
     EXPECT_EQ(window.Index, c.Expected) << c.Name;
     EXPECT_EQ(CursorPlays(), c.Expected != c.Start ? 1 : 0) << c.Name;
@@ -242,7 +218,7 @@ TEST_F(WindowTest, CursorKeysMoveWrapOrStopAndPlayTheCursorSound) {
 }
 
 TEST_F(WindowTest, AnInactiveCursorDoesNotMove) {
-  TLcfWindow window(Game);
+  TLcfWindow window(*Game);
   window.Open(0, 0, 64, 80, false);
   window.ItemCount = 3;
   window.SetCursorVisible(true);
@@ -254,7 +230,7 @@ TEST_F(WindowTest, AnInactiveCursorDoesNotMove) {
 TEST_F(WindowTest, AnEmptyListWithAnActiveCursorStaysOnItemZero) {
   // The wrap-around of a list that fits divides by the item count; with no items the cursor
   // must simply stay.
-  TLcfWindow window(Game);
+  TLcfWindow window(*Game);
   window.Open(0, 0, 64, 80, false);
   window.ItemCount = 0;
   window.SetIndex(3);
@@ -270,7 +246,7 @@ TEST_F(WindowTest, AnEmptyListWithAnActiveCursorStaysOnItemZero) {
 TEST_F(WindowTest, AnActiveCursorBlinksEveryTenFramesAnInactiveOneShowsFrameOne) {
   // Cursor cell of item 0: (4, 8)-(60, 24); pixel (15, 11) lies on its top edge.
   auto cursorFrame = [](const TLcfWindow& window) { return (window.Image.ScanLine(11)[15] - 34) / 16; };
-  TLcfWindow active(Game), visible(Game);
+  TLcfWindow active(*Game), visible(*Game);
   for (TLcfWindow* window : {&active, &visible}) window->Open(0, 0, 64, 80, false);
   active.SetActive(true);
   visible.SetCursorVisible(true);
@@ -305,7 +281,7 @@ TEST_F(WindowTest, ScrollingSlidesOneRowOverFourFrames) {
        {"0:4 1:16 2:16 3:16 4:12", "0:8 1:16 2:16 3:16 4:8", "0:12 1:16 2:16 3:16 4:4", "0:16 1:16 2:16 3:16"}},
   };
   for (const Case& c : cases) {
-    TBlockWindow window(Game);
+    TBlockWindow window(*Game);
     window.Open(0, 0, 64, 80, false);
     window.ItemCount = 10;
     if (c.Start < 0) {
@@ -315,7 +291,7 @@ TEST_F(WindowTest, ScrollingSlidesOneRowOverFourFrames) {
       window.SetIndex(c.Start);
     }
     window.SetActive(true);
-    Sounds.Take();
+    Audio.Take();
     Frame(window, c.Key);
     EXPECT_EQ(CursorPlays(), 1) << c.Name;
     for (size_t f = 0; f < c.Frames.size(); ++f) {
@@ -327,7 +303,7 @@ TEST_F(WindowTest, ScrollingSlidesOneRowOverFourFrames) {
 }
 
 TEST_F(WindowTest, TheCursorReturnsTheFrameAfterAScrollEnds) {
-  TLcfWindow window(Game);
+  TLcfWindow window(*Game);
   window.Open(0, 0, 64, 80, false);
   window.ItemCount = 10;
   window.SetIndex(3);
@@ -343,11 +319,11 @@ TEST_F(WindowTest, TheCursorReturnsTheFrameAfterAScrollEnds) {
 TEST_F(WindowTest, ScrollArrowsBlinkEveryTwentyFramesWhenThereIsMore) {
   // Window at (40, 40), 64 x 80: the arrows go to x 64, at y 40 and y 112. The up arrow's
   // top-left pixel is index 21, the down arrow's 25; the frame there is 17/18 and 28/29.
-  TLcfWindow window(Game);
+  TLcfWindow window(*Game);
   window.Open(40, 40, 64, 80, false);
   window.ItemCount = 6;
   window.SetTopRow(1);
-  TLcfWindow plain(Game);
+  TLcfWindow plain(*Game);
   plain.Open(140, 40, 64, 80, false);
   struct Case {
     int Updates;
@@ -383,7 +359,7 @@ TEST_F(WindowTest, ImmediateTextShowsWithoutRefreshOnlyWhileUnscrolled) {
     bool Shown;
   } const cases[] = {{true, 0, true}, {false, 0, false}, {true, 1, false}};
   for (const Case& c : cases) {
-    TLcfWindow window(Game);
+    TLcfWindow window(*Game);
     window.Open(0, 0, 64, 80, false);
     window.ItemCount = 10;
     window.SetTopRow(c.TopRow);

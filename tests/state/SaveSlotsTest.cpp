@@ -5,18 +5,10 @@
 #include <cstring>
 
 #include "CodecBytes.h"
+#include "SaveFiles.h"
 #include "TestFolder.h"
 
 namespace {
-
-std::string AsString(const TBytes& Bytes) { return std::string(Bytes.begin(), Bytes.end()); }
-
-// One section of a save file: its id, its size and its payload.
-void Section(TByteWriter& Out, uint32_t Id, const TBytes& Payload) {
-  Out.Ber(Id);
-  Out.Ber(uint32_t(Payload.size()));
-  Out.Bytes(Payload);
-}
 
 TLcfgSaveHeader HeaderOfTwo() {
   TLcfgSaveHeader Header;
@@ -28,17 +20,6 @@ TLcfgSaveHeader HeaderOfTwo() {
   Header.FaceNames[0] = "Faces", Header.FaceIndexes[0] = 2;
   Header.FaceNames[1] = "Faces", Header.FaceIndexes[1] = 5;
   return Header;
-}
-
-// A save file as the program writes it: the header section first, then the others.
-std::string SaveFile(const TLcfgSaveHeader& Header, const std::vector<uint32_t>& Before = {}) {
-  TByteWriter Out;
-  Out.BerString("LcfSaveData");
-  for (uint32_t Id : Before) Section(Out, Id, {1, 2, 3});
-  Section(Out, 100, SavedBytes(Header));
-  Section(Out, 101, {0});
-  Section(Out, 115, {9, 9});
-  return AsString(Out.Take());
 }
 
 struct SaveSlotsFixture : ::testing::Test {
@@ -88,11 +69,11 @@ TEST(SaveSlotsTest, AGameInstalledReadOnlySavesInTheUsersFolderWithoutCreatingIt
 }
 
 TEST_F(SaveSlotsFixture, ReadsTheHeaderOfAGoodSaveAndPassesOverOtherSections) {
-  Game.Write("Save01.lsd", SaveFile(HeaderOfTwo()));
+  Game.Write("Save01.lsd", SaveFileBytes(HeaderOfTwo()));
   // Sections before the header are not the program's own layout, but must not stop the read.
-  Game.Write("Save02.lsd", SaveFile(HeaderOfTwo(), {101, 99}));
+  Game.Write("Save02.lsd", SaveFileBytes(HeaderOfTwo(), {101, 99}));
   // Games copied from Windows may carry upper-case names.
-  Game.Write("SAVE03.LSD", SaveFile(HeaderOfTwo()));
+  Game.Write("SAVE03.LSD", SaveFileBytes(HeaderOfTwo()));
   for (int32_t Slot : {1, 2, 3}) {
     TLcfgSaveHeader Header;
     ASSERT_TRUE(Slots.ReadHeader(Slot, Header)) << Slot;
@@ -103,7 +84,7 @@ TEST_F(SaveSlotsFixture, ReadsTheHeaderOfAGoodSaveAndPassesOverOtherSections) {
 }
 
 TEST_F(SaveSlotsFixture, ADamagedOrMissingSlotReadsAsEmptyWithoutRaising) {
-  const std::string Good = SaveFile(HeaderOfTwo());
+  const std::string Good = SaveFileBytes(HeaderOfTwo());
   struct Case {
     const char* Name;
     std::string Bytes;
@@ -129,9 +110,9 @@ TEST_F(SaveSlotsFixture, TheFirstUsedSlotSkipsEmptyAndDamagedOnes) {
   EXPECT_EQ(Slots.FirstUsedSlot(), 0);
   TLcfgSaveHeader Unsaved;
   Unsaved.Clear();
-  Game.Write("Save01.lsd", SaveFile(Unsaved));
+  Game.Write("Save01.lsd", SaveFileBytes(Unsaved));
   Game.Write("Save02.lsd", "garbage");
-  Game.Write("Save09.lsd", SaveFile(HeaderOfTwo()));
-  Game.Write("Save16.lsd", SaveFile(HeaderOfTwo()));
+  Game.Write("Save09.lsd", SaveFileBytes(HeaderOfTwo()));
+  Game.Write("Save16.lsd", SaveFileBytes(HeaderOfTwo()));
   EXPECT_EQ(Slots.FirstUsedSlot(), 9);
 }

@@ -6,7 +6,6 @@
 #include "graphics/PrismBoard.h"
 
 namespace {
-constexpr int ScreenWidth = 320, ScreenHeight = 240;
 // While the game is in the background it stands still, checking for the focus this often.
 constexpr uint32_t InactivePollMs = 100;
 }  // namespace

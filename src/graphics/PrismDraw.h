@@ -27,6 +27,9 @@ class EPrismDrawReset : public std::exception {
 
 class TPrismDraw {
  public:
+  // The game's screen: every board, scene and full-screen picture has this size.
+  static constexpr int32_t ScreenWidth = 320, ScreenHeight = 240;
+
   explicit TPrismDraw(Platform& platform);
   ~TPrismDraw();
 

@@ -11,7 +11,7 @@ void TLcfGameOverScene::Reset() {
 }
 
 void TLcfGameOverScene::Enter() {
-  Picture.SetSize(320, 240);
+  Picture.SetSize(TPrismDraw::ScreenWidth, TPrismDraw::ScreenHeight);
   LoadPicture(Picture, Game.Database->System.GameOverPicture);
   Started = true;
   FadeIn(1);  // a hundred frames

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int32_t ScreenWidth = 320, ScreenHeight = 240;
 constexpr int32_t WindowHeight = 64, WindowTopWithTitle = 148, WindowTopWithoutTitle = 88;
 constexpr int32_t DisabledColor = 3, NormalColor = 0;
 constexpr const char* LogoNames[] = {"LOGO1", "LOGO2", "LOGO3"};
@@ -27,10 +26,10 @@ void TLcfTitleScene::Reset() {
 }
 
 void TLcfTitleScene::Enter() {
-  Started = true;
-  Picture.SetSize(ScreenWidth, ScreenHeight);
-  if (FirstVisit && Game.Values.ShowLogos) ShowLogos();
   const TProgramValues& Values = Game.Values;
+  Started = true;
+  Picture.SetSize(TPrismDraw::ScreenWidth, TPrismDraw::ScreenHeight);
+  if (FirstVisit && Values.ShowLogos) ShowLogos();
   ContinueEnabled = TSaveSlots({Values.GameFolder, Values.GameFolderName, Values.ExeReadOnly}).FirstUsedSlot() > 0;
   LoadPicture(Picture, Game.Database->System.TitlePicture);
   if (Values.ShowTitle) {
@@ -66,7 +65,7 @@ void TLcfTitleScene::OpenCommandWindow() {
   // Text is measured in bytes: a double-byte character is two half-width cells wide.
   const size_t Longest = std::max({Terms.TitleNewGame.size(), Terms.TitleContinue.size(), Terms.TitleShutdown.size()});
   const int32_t Width = int32_t(Longest) * 6 + 16;
-  const int32_t Left = ScreenWidth / 2 - Width / 2;
+  const int32_t Left = TPrismDraw::ScreenWidth / 2 - Width / 2;
   if (Game.Values.ShowTitle) {
     CommandWindow.Setup(Left, WindowTopWithTitle, Width, WindowHeight, FirstVisit);
   } else {

@@ -5,13 +5,9 @@
 
 #include "data/ByteStream.h"
 
-namespace {
-constexpr int ScreenWidth = 320, ScreenHeight = 240;
-}
-
 TLcfScene::TLcfScene(TGame& game) : Game(game) {
-  OldScreen.SetSize(ScreenWidth, ScreenHeight);
-  NewScreen.SetSize(ScreenWidth, ScreenHeight);
+  OldScreen.SetSize(TPrismDraw::ScreenWidth, TPrismDraw::ScreenHeight);
+  NewScreen.SetSize(TPrismDraw::ScreenWidth, TPrismDraw::ScreenHeight);
 }
 
 void TLcfScene::Reset() {
